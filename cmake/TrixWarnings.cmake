@@ -7,6 +7,8 @@ endfunction()
 function(trix_core_library name)
     add_library(${name} STATIC ${ARGN})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    # The core never includes Qt: no meta-object compiler runs over it.
+    set_target_properties(${name} PROPERTIES AUTOMOC OFF)
     trix_warnings(${name})
 endfunction()
 

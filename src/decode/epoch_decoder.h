@@ -2,6 +2,7 @@
 // The single object that decodes sentences into the current epoch, assembles epochs by
 // receiver model and keeps the epoch history.
 
+#include "decode/fields.h"
 #include "decode/framing.h"
 #include "decode/geo.h"
 #include "decode/hooks.h"
@@ -56,16 +57,19 @@ struct EpochHistory {
     void clear();
 };
 
+// Where the decoder reaches the rest of the program; any of them may be absent.
+struct DecoderHooks {
+    MessageSink* messages = nullptr;
+    WindowSink* windows = nullptr;
+    AnalysisHook* analysis = nullptr;
+    LogSessionHook* logSession = nullptr;
+    PortHook* port = nullptr;
+    IndexingHook* indexing = nullptr;
+};
+
 class EpochDecoder {
 public:
-    struct Hooks {
-        MessageSink* messages = nullptr;
-        WindowSink* windows = nullptr;
-        AnalysisHook* analysis = nullptr;
-        LogSessionHook* logSession = nullptr;
-        PortHook* port = nullptr;
-        IndexingHook* indexing = nullptr;
-    };
+    using Hooks = DecoderHooks;
 
     // A new decoder: empty history, reference not set, display updates on; it resets its epoch
     // state and builds its handler table for the model index given.
@@ -128,7 +132,7 @@ public:
     CSat sat;
     std::array<CSa4, 4> sa4{};
     CAt2 at2;
-    GeoPoint position;       // signed, metres
+    GeoPoint position; // signed, metres
     GeoPoint reference{kReferenceNotSet, 0.0, 0.0};
     Departure departure;
     double largestHorizontalSquared = 0.0;
@@ -162,8 +166,13 @@ private:
     using Handler = bool (EpochDecoder::*)(std::string_view);
     Handler handlerFor(SentenceCode code) const;
     void appendHandler(SentenceCode code);
-    void beginEpoch(double time);
-    bool finishPosition(bool proprietary);
+    void beginEpoch(double time, bool proprietary);
+    bool repeatsEpoch(double time);
+    enum class LatLon { Position, NoPosition, Bad };
+    LatLon readLatLon(FieldScanner& f);
+    void finishPosition(double metres, bool attitudeStep);
+    void count() { ++received_; }
+    void relearn();
     bool checksum(std::string_view s, bool proprietary);
     void proprietaryAssembly(std::string_view s, SentenceCode code);
     void nmeaAssembly(std::string_view s, SentenceCode code);
@@ -195,7 +204,12 @@ private:
     int perEpoch_ = 0;
     bool learning_ = false;
     std::vector<SentenceCode> learned_;
-    bool positionAnalysed_ = false; // guards accumulate() against a repeat of one epoch
+    // A time has been set in the current epoch: a zeroed record is never a repeat.
+    bool epochOpen_ = false;
+    // The last position sentence repeated the epoch's time.
+    bool lastWasRepeat_ = false;
+    // The NMEA epoch of the current cycle has been completed.
+    bool cycleCompleted_ = false;
 };
 
 } // namespace trix

@@ -4,7 +4,9 @@
 
 namespace trix {
 
-bool isProprietary(std::string_view s) { return s.substr(0, 6) == "$PXKTR"; }
+bool isProprietary(std::string_view s) {
+    return s.substr(0, 6) == "$PXKTR";
+}
 
 SentenceCode sentenceCode(std::string_view s) {
     std::size_t at = isProprietary(s) ? 7 : 3;

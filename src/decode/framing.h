@@ -56,7 +56,10 @@ public:
     bool push(std::uint8_t byte);
     std::string_view line() const { return {buf_.data(), lineLength_}; }
     std::size_t pending() const { return size_; }
-    void clear() { size_ = 0; lineLength_ = 0; }
+    void clear() {
+        size_ = 0;
+        lineLength_ = 0;
+    }
     // Number of times the buffer filled without a line end and was dropped.
     std::uint64_t overflows() const { return overflows_; }
 

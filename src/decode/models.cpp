@@ -92,7 +92,8 @@ Scales scalesFor(int model, std::string_view fw) {
             s.vertical = 1.0f;
         break;
     case 17:
-        s.vertical = (compareFirmware(fw, "VR50") >= 0 && compareFirmware(fw, "VR64") < 0) ? 1.0f : 10.0f;
+        s.vertical =
+            (compareFirmware(fw, "VR50") >= 0 && compareFirmware(fw, "VR64") < 0) ? 1.0f : 10.0f;
         break;
     default:
         break;

@@ -25,8 +25,12 @@ extern const std::array<ModelInfo, kModelCount> kModels;
 // Out-of-range indices give the row of index 0.
 const ModelInfo& modelInfo(int index);
 
-inline bool isNmeaModel(int index) { return index == 1 || index == 19; }
-inline bool hasCsn(int index) { return index == 4 || index == 18; }
+inline bool isNmeaModel(int index) {
+    return index == 1 || index == 19;
+}
+inline bool hasCsn(int index) {
+    return index == 4 || index == 18;
+}
 
 // Model index recognised from a log file path: the name without directory and extension,
 // lower-cased, compared by its first four characters with the codes of indices 2 to 19.

@@ -10,9 +10,10 @@ namespace trix {
 inline constexpr int kMaxSats = 28;
 
 struct CPos {
-    std::uint8_t fixMode = 0; // 0 autonomous, 1 differential, 2 RTCM, 3 float RTK, 4 fixed RTK, 5 raw
+    std::uint8_t fixMode =
+        0; // 0 autonomous, 1 differential, 2 RTCM, 3 float RTK, 4 fixed RTK, 5 raw
     std::uint8_t usedSats = 0;
-    double utcTime = 0.0; // hhmmss.ss
+    double utcTime = 0.0;  // hhmmss.ss
     double latitude = 0.0; // decimal degrees, not negative
     char latHemisphere = 0;
     double longitude = 0.0;

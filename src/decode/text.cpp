@@ -13,7 +13,9 @@ namespace trix {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 
 std::string_view skipBlanks(std::string_view t) {
     std::size_t i = 0;
@@ -40,7 +42,8 @@ double parseReal(std::string_view text) {
     if (t.empty() || t.front() == '+' || t.front() == '-')
         return 0.0;
     double value = 0.0;
-    auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::general);
+    auto [ptr, ec] =
+        std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // Like strtod: overflow gives infinity, underflow gives 0.
         bool tiny = false;

@@ -27,7 +27,9 @@ bool parseHex(std::string_view text, unsigned long& value);
 std::string cformat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Inclusive range check that NaN never passes.
-inline bool inRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
+inline bool inRange(double v, double lo, double hi) {
+    return v >= lo && v <= hi;
+}
 
 // Lower-cases ASCII letters only; other bytes are left as they are.
 std::string asciiLower(std::string_view text);

@@ -12,9 +12,17 @@ template <std::size_t N> const Unit& pick(const std::array<Unit, N>& table, int 
 }
 } // namespace
 
-const Unit& distanceUnit(int index) { return pick(kDistanceUnits, index); }
-const Unit& altitudeUnit(int index) { return pick(kAltitudeUnits, index); }
-const Unit& speedUnit(int index) { return pick(kSpeedUnits, index); }
-const Unit& verticalSpeedUnit(int index) { return pick(kVerticalSpeedUnits, index); }
+const Unit& distanceUnit(int index) {
+    return pick(kDistanceUnits, index);
+}
+const Unit& altitudeUnit(int index) {
+    return pick(kAltitudeUnits, index);
+}
+const Unit& speedUnit(int index) {
+    return pick(kSpeedUnits, index);
+}
+const Unit& verticalSpeedUnit(int index) {
+    return pick(kVerticalSpeedUnits, index);
+}
 
 } // namespace trix

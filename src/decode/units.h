@@ -29,16 +29,13 @@ inline constexpr std::array<Unit, 5> kSpeedUnits{{{"knots", 1.0},
                                                   {"ft/s", 1.687799837025051}}};
 
 // Base unit: 0.1 m/s.
-inline constexpr std::array<Unit, 5> kVerticalSpeedUnits{{{"knots", 0.19438444},
-                                                          {"mph", 0.22374145},
-                                                          {"km/h", 0.36},
-                                                          {"m/s", 0.1},
-                                                          {"ft/s", 0.328084}}};
+inline constexpr std::array<Unit, 5> kVerticalSpeedUnits{
+    {{"knots", 0.19438444}, {"mph", 0.22374145}, {"km/h", 0.36}, {"m/s", 0.1}, {"ft/s", 0.328084}}};
 
 // The unit indices in force (settings; defaults are those of a fresh profile).
 struct UnitSelection {
-    int distance = 4; // m
-    int altitude = 0; // m
+    int distance = 4;      // m
+    int altitude = 0;      // m
     int speed = 2;         // km/h
     int verticalSpeed = 3; // m/s
     int coordinateFormat = 1;

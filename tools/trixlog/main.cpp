@@ -14,7 +14,8 @@ std::vector<Command>& registry() {
 
 namespace {
 void overview(std::FILE* out) {
-    std::fprintf(out, "usage: trixlog <command> [options]   (trixlog <command> --help)\n\ncommands:\n");
+    std::fprintf(out,
+                 "usage: trixlog <command> [options]   (trixlog <command> --help)\n\ncommands:\n");
     for (const auto& c : trixlog::registry())
         std::fprintf(out, "  %-10s %s\n", c.name.c_str(), c.summary.c_str());
 }
