@@ -1,0 +1,59 @@
+#pragma once
+// The program's profile: a plain INI file of sections and keys. Keys are kept verbatim (a key
+// may end with a blank), sections and keys are looked up without regard to case, and lines the
+// program does not know are kept as they were when the file is written back.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trix::app {
+
+class IniProfile {
+public:
+    // Reads `path`. A missing file is a fresh, empty profile (true); false only when the file
+    // exists but cannot be read, with the reason in `error`.
+    bool load(const std::string& path, std::string* error = nullptr);
+    // Parses INI text (for load and for tests).
+    void parse(std::string_view text);
+    // Writes the whole profile to `path` through a temporary file that replaces it, so a
+    // failed write never leaves a truncated profile behind. Creates missing folders.
+    bool save(const std::string& path, std::string* error = nullptr) const;
+    std::string text() const;
+
+    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    // get-profile-string: the stored text, or `fallback` for a missing key.
+    std::string getString(std::string_view section, std::string_view key,
+                          std::string_view fallback) const;
+    // get-profile-int: the stored text read as a decimal integer (leading blanks and a sign
+    // allowed, reading stops at the first non-digit), or `fallback` for a missing key.
+    int getInt(std::string_view section, std::string_view key, int fallback) const;
+
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
+    void writeInt(std::string_view section, std::string_view key, int value);
+    bool contains(std::string_view section, std::string_view key) const {
+        return value(section, key).has_value();
+    }
+    // Keys of a section in file order.
+    std::vector<std::string> keys(std::string_view section) const;
+
+private:
+    struct Entry {
+        std::string key; // empty for a comment or blank line kept as `raw`
+        std::string value;
+        std::string raw;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    Section* findSection(std::string_view name);
+    const Section* findSection(std::string_view name) const;
+    template <class S> static auto* findEntry(S& s, std::string_view key);
+
+    std::vector<Entry> preamble_; // lines before the first section
+    std::vector<Section> sections_;
+};
+
+} // namespace trix::app

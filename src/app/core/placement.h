@@ -1,0 +1,47 @@
+#pragma once
+// Window placements kept in the profile section "Windows", one key per window, as
+// "left,top,right,bottom,show state".
+
+#include "app/core/ini_profile.h"
+
+#include <string>
+#include <string_view>
+
+namespace trix::app {
+
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMinimized = 2;
+inline constexpr int kShowMaximized = 3;
+// A bottom of 10000 marks a placement that was never stored.
+inline constexpr int kUnsetBottom = 10000;
+
+struct WindowPlacement {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = kUnsetBottom;
+    int showState = kShowNormal;
+
+    bool stored() const { return bottom != kUnsetBottom; }
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
+WindowPlacement parsePlacement(std::string_view text);
+std::string formatPlacement(const WindowPlacement& p);
+
+WindowPlacement readPlacement(const IniProfile& profile, std::string_view key);
+void writePlacement(IniProfile& profile, std::string_view key, const WindowPlacement& p);
+
+struct RestoredPlacement {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int showState = kShowNormal;
+    bool move = false; // false: nothing was stored, the window keeps its own placement
+};
+
+// The restoring rule: left and top outside -1 … screen width/height become -1; right and
+// bottom outside that range become the screen width and height; the show state stays only if
+// it is normal, or maximised where the caller allows it.
+RestoredPlacement restorePlacement(const WindowPlacement& stored, int screenWidth, int screenHeight,
+                                   bool allowMaximized);
+
+} // namespace trix::app

@@ -1,0 +1,182 @@
+// Profile reading and writing, the settings tables with their defaults and clamps, and the
+// rule that only changed keys are written back.
+
+#include "app/core/ini_profile.h"
+#include "app/core/placement.h"
+#include "app/core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace trix::app;
+
+namespace {
+
+IniProfile profileOf(const char* text) {
+    IniProfile p;
+    p.parse(text);
+    return p;
+}
+
+} // namespace
+
+TEST(IniProfile, KeysAreKeptVerbatimAndFoundWithoutCase) {
+    IniProfile p = profileOf("; comment\n[Options]\r\nCom Set=5,0,0,0,0,1,0\r\n"
+                             "GPS Satellites ring =255\nother = 7 \n");
+    EXPECT_EQ(p.getString("options", "com set", "x"), "5,0,0,0,0,1,0");
+    EXPECT_EQ(p.getString("Options", "GPS Satellites ring ", "x"), "255");
+    EXPECT_EQ(p.getInt("Options", "other", 0), 7);
+    EXPECT_EQ(p.getInt("Options", "missing", 42), 42);
+    p.writeString("Options", "GPS Satellites ring ", "1");
+    p.writeInt("MainWin", "ToolBar", 0);
+    EXPECT_EQ(p.text(), "; comment\n[Options]\nCom Set=5,0,0,0,0,1,0\nGPS Satellites ring =1\n"
+                        "other =7\n[MainWin]\nToolBar=0\n");
+}
+
+TEST(IniProfile, IntegersReadLikeGetProfileInt) {
+    IniProfile p = profileOf("[A]\na= -3x\nb=abc\nc=99999999999\n");
+    EXPECT_EQ(p.getInt("A", "a", 0), -3);
+    EXPECT_EQ(p.getInt("A", "b", 5), 0);
+    EXPECT_EQ(p.getInt("A", "c", 0), 2147483647);
+}
+
+TEST(IniProfile, SaveAndLoadRoundTrip) {
+    auto dir = std::filesystem::temp_directory_path() / "trix_app_profile_test";
+    std::filesystem::remove_all(dir);
+    std::string path = (dir / "sub" / "Trix32.ini").string();
+    IniProfile p;
+    ASSERT_TRUE(p.load(path)); // missing file: a fresh profile
+    p.writeString("Options", "Logging Dir", "/tmp/Mixed Case/");
+    std::string error;
+    ASSERT_TRUE(p.save(path, &error)) << error;
+    IniProfile q;
+    ASSERT_TRUE(q.load(path));
+    EXPECT_EQ(q.getString("Options", "Logging Dir", ""), "/tmp/Mixed Case/");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Settings, FreshProfileGivesTheDefaults) {
+    Settings s = loadSettings(IniProfile{});
+    EXPECT_EQ(s.comSet, (PortSettingsRecord{5, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(s.initializationFrom, "default.gps");
+    EXPECT_EQ(s.distanceUnits, 4);
+    EXPECT_EQ(s.horSpeedUnits, 2);
+    EXPECT_EQ(s.verSpeedUnits, 3);
+    EXPECT_EQ(s.devicesSpecific, 2);
+    EXPECT_EQ(s.lonLatFormat, 1);
+    EXPECT_EQ(s.displayStartup, 1);
+    EXPECT_EQ(s.graphLat, 1);
+    EXPECT_EQ(s.logAutoSaveInterval, 5000);
+    EXPECT_EQ(s.periodForLogMultMode, 60);
+    EXPECT_EQ(s.recordDuration, 15);
+    EXPECT_DOUBLE_EQ(s.truePosition.lat, 0.1);
+    EXPECT_DOUBLE_EQ(s.ranges.ring2, 1.0);
+    EXPECT_EQ(s.statusBar, 1);
+    EXPECT_EQ(s.toolBar, 1);
+    const ColorTable& sky = s.colorTable(ColorTableId::SkyChart);
+    ASSERT_EQ(sky.size(), 10u);
+    EXPECT_EQ(sky[7].name, "GPS Satellites ring ");
+    EXPECT_EQ(sky[6].current, rgb(255, 98, 89));
+    EXPECT_EQ(s.colorTable(ColorTableId::PositionPlot).size(), 7u);
+    EXPECT_EQ(s.colorTable(ColorTableId::PlotCurves).size(), 13u);
+    EXPECT_EQ(s.colorTable(ColorTableId::PlotBackgrounds)[1].current, rgb(192, 254, 220));
+    EXPECT_EQ(s.colorTable(ColorTableId::PlotExtras).size(), 4u);
+}
+
+TEST(Settings, OutOfRangeValuesAreClamped) {
+    IniProfile p = profileOf("[Options]\nDistance Units=9\nLog auto-save interval=10000\n"
+                             "Period for Log mult. mode=50000\nHor Speed Units=-1\n"
+                             "RTC Mode=4\nDevices Specific=3\nGraph Lat=2\n"
+                             "Set multiple recording mode for logging=-7\n"
+                             "Record duration for log mult. mode=601\n"
+                             "[MainWin]\nCom Number=5\n");
+    Settings s = loadSettings(p);
+    EXPECT_EQ(s.distanceUnits, 4);
+    EXPECT_EQ(s.logAutoSaveInterval, 5000);
+    EXPECT_EQ(s.periodForLogMultMode, 43200);
+    EXPECT_EQ(s.horSpeedUnits, 2); // negative: compared unsigned
+    EXPECT_EQ(s.rtcMode, 1);
+    EXPECT_EQ(s.devicesSpecific, 0);
+    EXPECT_EQ(s.graphLat, 0);
+    EXPECT_EQ(s.multipleRecording, 1);
+    EXPECT_EQ(s.recordDuration, 600);
+    EXPECT_EQ(s.comNumber, 0);
+    EXPECT_EQ(loadSettings(profileOf("[MainWin]\nCom Number=-1\n")).comNumber, 0);
+    EXPECT_EQ(loadSettings(profileOf("[MainWin]\nCom Number=2\n")).comNumber, 2);
+}
+
+TEST(Settings, TextValuesReadFieldByField) {
+    IniProfile p = profileOf("[Options]\nCom Set=3,1,x\nTrue Position= 55.1234567890123,"
+                             "-3.5,120.25\nRanges=2,4\nSky=65280\n");
+    Settings s = loadSettings(p);
+    EXPECT_EQ(s.comSet, (PortSettingsRecord{3, 1, 0, 0, 0, 1, 0}));
+    EXPECT_DOUBLE_EQ(s.truePosition.lat, 55.1234567890123);
+    EXPECT_DOUBLE_EQ(s.truePosition.lon, -3.5);
+    EXPECT_DOUBLE_EQ(s.truePosition.alt, 120.25);
+    EXPECT_DOUBLE_EQ(s.ranges.ring1, 2.0);
+    EXPECT_DOUBLE_EQ(s.ranges.ring2, 4.0);
+    EXPECT_DOUBLE_EQ(s.ranges.outlierLimit, 0.0); // unreadable: left at its start value
+    const ColorItem& sky = s.colorTable(ColorTableId::SkyChart)[1];
+    EXPECT_EQ(sky.current, rgb(0, 255, 0));
+    EXPECT_EQ(sky.loaded, rgb(0, 255, 0));
+}
+
+TEST(Settings, UnchangedRunWritesOnlyTheAlwaysWrittenKeys) {
+    IniProfile p;
+    Settings loaded = loadSettings(p);
+    saveSettings(p, loaded, loaded);
+    std::vector<std::string> expected{"Com Set",
+                                      "Initialization from",
+                                      "Dir for FileOpenDlg",
+                                      "Turn off all",
+                                      "Activate Indicator window",
+                                      "RTC Mode",
+                                      "Analysis Way",
+                                      "True Position",
+                                      "Ranges"};
+    EXPECT_EQ(p.keys("Options"), expected);
+    EXPECT_EQ(p.getString("Options", "True Position", ""),
+              " 0.1000000000000,  0.100000000000,0.000000");
+}
+
+TEST(Settings, ChangedValuesAreWrittenAndReadBack) {
+    IniProfile p;
+    Settings loaded = loadSettings(p);
+    Settings cur = loaded;
+    cur.distanceUnits = 7;
+    cur.loggingDir = "/data/Logs/";
+    cur.colorTable(ColorTableId::PositionPlot)[5].current = rgb(1, 2, 3);
+    cur.truePosition = {100.0, 0.0, 0.0}; // reference not set: not written
+    cur.comSet = {7, 2, 1, 1, 1, 0, 1};
+    saveSettings(p, cur, loaded);
+    EXPECT_TRUE(p.contains("Options", "Distance Units"));
+    EXPECT_FALSE(p.contains("Options", "Altitude Units"));
+    EXPECT_FALSE(p.contains("Options", "True Position"));
+    EXPECT_EQ(p.getString("Options", "Trace", ""), "197121");
+    Settings again = loadSettings(p);
+    EXPECT_EQ(again.distanceUnits, 7);
+    EXPECT_EQ(again.loggingDir, "/data/Logs/");
+    EXPECT_EQ(again.colorTable(ColorTableId::PositionPlot)[5].current, rgb(1, 2, 3));
+    EXPECT_EQ(again.comSet, cur.comSet);
+}
+
+TEST(Placement, ParseFormatAndRestoreRules) {
+    EXPECT_EQ(formatPlacement(parsePlacement("10,20,300,400,3")), "10,20,300,400,3");
+    WindowPlacement fresh = readPlacement(IniProfile{}, "MainWin");
+    EXPECT_FALSE(fresh.stored());
+    EXPECT_FALSE(restorePlacement(fresh, 1920, 1080, true).move);
+
+    RestoredPlacement r = restorePlacement(parsePlacement("-5,2000,5000,-9,2"), 1920, 1080, true);
+    EXPECT_TRUE(r.move);
+    EXPECT_EQ(r.left, -1);
+    EXPECT_EQ(r.top, -1);
+    EXPECT_EQ(r.right, 1920);
+    EXPECT_EQ(r.bottom, 1080);
+    EXPECT_EQ(r.showState, kShowNormal); // minimised is not restored
+    EXPECT_EQ(restorePlacement(parsePlacement("0,0,10,10,3"), 100, 100, true).showState,
+              kShowMaximized);
+    EXPECT_EQ(restorePlacement(parsePlacement("0,0,10,10,3"), 100, 100, false).showState,
+              kShowNormal);
+}
