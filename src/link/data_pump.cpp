@@ -1,0 +1,172 @@
+#include "link/data_pump.h"
+
+#include "decode/epoch_decoder.h"
+#include "decode/strings.h"
+
+#include <string>
+#include <vector>
+
+namespace trix::link {
+
+namespace {
+constexpr int kAck = 0x06;
+constexpr int kNak = 0x15;
+} // namespace
+
+std::int64_t DataPump::now() const {
+    return nowMs_ ? nowMs_() : steadyNowMs();
+}
+
+DataPump::TickResult DataPump::tick() {
+    TickResult r;
+    SerialPort* port = link_.port();
+    // A waiting operation inside a listener may dispatch events that would run the pump
+    // again; the inner tick would overwrite the line being handed on, so it waits its turn.
+    if (!port || inTick_)
+        return r;
+    inTick_ = true;
+    const std::int64_t start = now();
+    for (;;) {
+        port = link_.port(); // a listener may have closed the link
+        if (!port)
+            break;
+        if (link_.state.hostMode) {
+            if (!hostStep(r))
+                break;
+        } else {
+            int c = port->readChar();
+            if (c < 0)
+                break;
+            ++r.bytes;
+            int linesBefore = r.lines;
+            textByte(c, r);
+            // The clock is read after each line handed on and every 1024 bytes otherwise.
+            if ((r.lines != linesBefore || (r.bytes & 0x3FF) == 0) && now() - start >= budgetMs_)
+                break;
+            continue;
+        }
+        if (now() - start >= budgetMs_)
+            break;
+    }
+    port = link_.port();
+    if (port) {
+        r.lost = port->lost();
+        if (port->status < 0)
+            port->clearError();
+    }
+    inTick_ = false;
+    return r;
+}
+
+void DataPump::textByte(int c, TickResult& r) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    if (recorder_ && link_.decoder() && recorder_->recording())
+        recorder_->writeLogByte(byte);
+    if ((c == kAck || c == kNak) && !link_.listeners.get(Slot::Almanac)) {
+        std::string note(1, static_cast<char>(c));
+        note += str::kBinaryNote;
+        note += c == kAck ? "ACK" : "NAK";
+        dispatch(note, true);
+        ++r.lines;
+        return;
+    }
+    line_[linePos_++] = static_cast<char>(c);
+    if (linePos_ >= kLineCapacity) {
+        // A line that fills the buffer without an end is dropped.
+        linePos_ = 0;
+        ++dropped_;
+        return;
+    }
+    if (c == '\n' && linePos_ > 1 && line_[linePos_ - 2] == '\r') {
+        std::size_t length = linePos_ - 2;
+        linePos_ = 0;
+        if (length == 0)
+            return;
+        // The line may be overwritten only by the next byte, which is read after every
+        // listener has returned.
+        dispatch(std::string_view(line_.data(), length), false);
+        ++r.lines;
+    }
+}
+
+void DataPump::dispatch(std::string_view line, bool note) {
+    Listeners& ls = link_.listeners;
+    if (!note && line.substr(0, 10) == "$PXKTR,HOS")
+        link_.state.hostMode = true;
+    if (auto* l = ls.get(Slot::Terminal))
+        l->traffic(Direction::Received, line);
+    if (auto* l = ls.get(Slot::InitDialog))
+        l->traffic(Direction::Received, line);
+    if (!note) {
+        if (auto* l = ls.get(Slot::PortActivity))
+            l->traffic(Direction::Received, {});
+        if (auto* l = ls.get(Slot::Almanac))
+            l->line(line);
+    }
+    if (auto* d = link_.decoder())
+        d->handleSentence(note ? line.substr(0, 0) : line);
+    if (!note) {
+        if (auto* l = ls.get(Slot::Rtcm))
+            l->line(line);
+        if (auto* l = ls.get(Slot::Rtk))
+            l->line(line);
+    }
+    if (auto* l = ls.get(Slot::Ticket))
+        l->ticketLine(line);
+}
+
+bool DataPump::hostStep(TickResult& r) {
+    LinkState& st = link_.state;
+    SerialPort& port = *st.port;
+    if (st.pendingBlock != 0) {
+        std::size_t wanted = std::min<std::size_t>(st.pendingBlock, kMaxBlock);
+        std::vector<char> block(wanted);
+        std::size_t total = 0;
+        bool failed = false;
+        while (total < wanted) {
+            int rc = port.readBlockTimed(block.data() + total, wanted - total, 1000);
+            total += port.count;
+            if (rc == 0)
+                continue;
+            if (port.count == 0 || rc != status::kBufferEmpty) {
+                failed = true;
+                break;
+            }
+        }
+        r.bytes += total;
+        std::string_view data(block.data(), total);
+        std::string error;
+        if (failed) {
+            // The listeners get the text with its terminator, as a block of 21 bytes.
+            error.assign(str::kErrorReadingBufferBlock);
+            error.push_back('\0');
+            data = error;
+        } else if (!data.empty() && data.front() == 0x04) {
+            data.remove_prefix(1);
+        }
+        st.pendingBlock = 0;
+        if (auto* l = link_.listeners.get(Slot::Almanac))
+            l->line(data);
+        if (auto* l = link_.listeners.get(Slot::Terminal))
+            l->traffic(Direction::Received, data);
+        ++r.lines;
+        return false;
+    }
+    int c = port.readChar();
+    if (c < 0)
+        return false;
+    ++r.bytes;
+    if (c == 0 && st.closeHostPending) {
+        st.hostMode = false;
+        st.closeHostPending = false;
+        link_.sendCommand("$PXKTQ,PRT", true);
+        if (auto* l = link_.listeners.get(Slot::Terminal))
+            l->traffic(Direction::Received, "C_CLOSECOMM");
+    } else if (c == 0x04) {
+        if (auto* l = link_.listeners.get(Slot::Terminal))
+            l->traffic(Direction::Received, "C_GETSEG");
+    }
+    return true;
+}
+
+} // namespace trix::link

@@ -1,0 +1,64 @@
+#pragma once
+// The data pump: the only reader of the port in normal operation. It frames received bytes
+// into lines, writes every byte to the log while a session records, and hands each finished
+// line to the listeners and the decoder, synchronously and in a fixed order.
+
+#include "link/link.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+namespace trix::link {
+
+// Where received bytes are recorded (the log session).
+class ByteRecorder {
+public:
+    virtual ~ByteRecorder() = default;
+    virtual bool recording() const = 0;
+    virtual void writeLogByte(std::uint8_t byte) = 0;
+};
+
+class DataPump {
+public:
+    static constexpr std::size_t kLineCapacity = 1024;
+    static constexpr std::size_t kMaxBlock = 4096;
+    static constexpr int kDefaultBudgetMs = 20;
+
+    explicit DataPump(Link& link) : link_(link) {}
+
+    void setRecorder(ByteRecorder* recorder) { recorder_ = recorder; }
+    // A tick stops handing on lines once it has run this long; the rest waits for the next.
+    void setBudgetMs(int ms) { budgetMs_ = ms; }
+    void setClock(std::function<std::int64_t()> nowMs) { nowMs_ = std::move(nowMs); }
+
+    struct TickResult {
+        int lines = 0;           // lines and notes handed on
+        std::uint64_t bytes = 0; // bytes read from the port
+        bool lost = false;       // the device went away
+    };
+    // One tick: every complete line that is waiting (within the time budget).
+    TickResult tick();
+
+    std::uint64_t droppedLines() const { return dropped_; }
+    std::size_t pendingBytes() const { return linePos_; }
+    void reset() { linePos_ = 0; }
+
+private:
+    void textByte(int c, TickResult& r);
+    bool hostStep(TickResult& r); // false: the tick must end
+    void dispatch(std::string_view line, bool note);
+    std::int64_t now() const;
+
+    Link& link_;
+    ByteRecorder* recorder_ = nullptr;
+    int budgetMs_ = kDefaultBudgetMs;
+    std::function<std::int64_t()> nowMs_;
+    std::array<char, kLineCapacity> line_{};
+    std::size_t linePos_ = 0;
+    std::uint64_t dropped_ = 0;
+    bool inTick_ = false;
+};
+
+} // namespace trix::link

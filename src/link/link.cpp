@@ -1,0 +1,360 @@
+#include "link/link.h"
+
+#include "decode/framing.h"
+#include "decode/strings.h"
+#include "decode/text.h"
+#include "link/posix_serial_port.h"
+
+#include <chrono>
+#include <thread>
+
+namespace trix::link {
+
+namespace {
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+} // namespace
+
+std::string nmeSwitch(std::string_view message, char port, bool on) {
+    std::string s = "$PXKTS,NME,";
+    s += message;
+    s += ',';
+    s += port;
+    s += on ? ",ON" : ",OFF";
+    return s;
+}
+
+std::string outSwitch(char port, std::string_view tail) {
+    std::string s = "$PXKTS,OUT,";
+    s += port;
+    s += tail;
+    return s;
+}
+
+std::string commandSentence(std::string_view text, bool addChecksum) {
+    std::string s(text);
+    if (s.size() >= 2 && s[s.size() - 2] == '\r' && s[s.size() - 1] == '\n')
+        s.resize(s.size() - 2);
+    if (s.size() >= 3 && s[s.size() - 3] == '*')
+        s.resize(s.size() - 3);
+    if (addChecksum && !s.empty())
+        s += cformat("*%02X", nmeaChecksum(s));
+    return s;
+}
+
+std::string segmentRequest(std::uint32_t address) {
+    std::string r(7, '\0');
+    r[0] = 0x04;
+    r[1] = static_cast<char>(address & 0xFF);
+    r[2] = static_cast<char>((address >> 8) & 0xFF);
+    r[3] = static_cast<char>((address >> 16) & 0xFF);
+    r[4] = static_cast<char>((address >> 24) & 0xFF);
+    r[5] = 0x61;
+    r[6] = 0x04;
+    return r;
+}
+
+Link::Link(MessageSink& messages, LinkEvents* events) : messages_(messages), events_(events) {}
+
+Link::~Link() {
+    if (state.port)
+        state.port->close();
+}
+
+void Link::setWaitHooks(WaitHooks hooks) {
+    wait_ = std::move(hooks);
+    if (state.port)
+        state.port->setWaitHooks(wait_);
+}
+
+void Link::pause(int ms) {
+    if (pause_)
+        pause_(ms);
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+int Link::openDevice(const std::string& device, const PortSettings& settings, int comNumber) {
+    if (state.port)
+        closePort();
+    setBufferSizes(16384, 4096);
+    auto port = PosixSerialPort::open(device, settings.baudRate(), settings.parityLetter(),
+                                      settings.dataBitCount(), settings.stopBitCount());
+    if (port->status < 0) {
+        int rc = port->status;
+        port->close();
+        return rc;
+    }
+    port->portIndex = comNumber - 1;
+    port->setWaitHooks(wait_);
+    // Handshaking a back end cannot honour is not a reason to refuse the port.
+    port->setRtsCts(settings.rtsCts != 0);
+    port->setDtrDsr(settings.dtrDsr != 0);
+    port->setXonXoff(settings.xonXoff != 0);
+    port->clearError();
+    state.port = std::move(port);
+    state.comNumber = comNumber;
+    state.portSettings = settings;
+    state.pendingBlock = 0;
+    if (events_)
+        events_->baudChanged(settings.baudRate());
+    return 0;
+}
+
+int Link::connectDevice(const std::string& device, const PortSettings& settings, int comNumber) {
+    int rc = openDevice(device, settings, comNumber);
+    if (rc < 0) {
+        std::string reason(statusText(rc));
+        messages_.show(cformat(str::kErrorOpeningCom, comNumber, reason.c_str()), Buttons::Ok,
+                       Icon::Stop);
+        state.comNumber = 0;
+    }
+    return rc;
+}
+
+int Link::reconfigure(const PortSettings& settings, bool showErrors) {
+    if (!state.port)
+        return status::kGeneralError;
+    int rc = state.port->setLine(settings.baudRate(), settings.parityLetter(),
+                                 settings.dataBitCount(), settings.stopBitCount());
+    if (rc == 0) {
+        int hs[] = {state.port->setRtsCts(settings.rtsCts != 0),
+                    state.port->setDtrDsr(settings.dtrDsr != 0),
+                    state.port->setXonXoff(settings.xonXoff != 0)};
+        for (int r : hs) {
+            if (r < 0 && r != status::kNotSupported && rc == 0)
+                rc = r;
+        }
+    }
+    if (rc < 0) {
+        if (showErrors)
+            messages_.show(str::kModeNotSet, Buttons::Ok, Icon::Stop);
+        state.port->clearError();
+        return rc;
+    }
+    state.portSettings = settings;
+    state.pendingBlock = 0;
+    if (events_)
+        events_->baudChanged(settings.baudRate());
+    return 0;
+}
+
+void Link::disconnect() {
+    state.hostMode = false;
+    if (state.port) {
+        if (state.modelIndex != 0) {
+            standardSet(false);
+            rtcmSet(false);
+            rtkSet(false);
+        }
+        for (int i = 0; i < 10 && state.port->txCount() > 0; ++i)
+            pause(100);
+        closePort();
+    }
+    state.receiverPort = 0;
+    state.modelIndex = 0;
+    if (events_)
+        events_->portChanged();
+}
+
+void Link::closePort() {
+    if (!state.port)
+        return;
+    int rc = state.port->close();
+    if (rc < 0) {
+        std::string reason(statusText(rc));
+        messages_.show(cformat(str::kErrorClosingCom, state.comNumber, reason.c_str()), Buttons::Ok,
+                       Icon::Stop);
+    }
+    state.port.reset();
+    state.comNumber = 0;
+    state.hostMode = false;
+    state.pendingBlock = 0;
+    state.closeHostPending = false;
+}
+
+void Link::echo(std::string_view sentence) {
+    if (auto* l = listeners.get(Slot::PortActivity))
+        l->traffic(Direction::Sent, {});
+    std::string shown(sentence);
+    shown += str::kEchoCrLf;
+    if (auto* l = listeners.get(Slot::Terminal))
+        l->traffic(Direction::Sent, shown);
+    if (auto* l = listeners.get(Slot::InitDialog))
+        l->traffic(Direction::Sent, shown);
+}
+
+int Link::sendCommand(std::string_view text, bool addChecksum) {
+    if (!state.port || text.empty())
+        return 0;
+    SerialPort& port = *state.port;
+
+    // Baud follow-up, decided before anything is written.
+    int newBaud = -1;
+    bool concernsLink = false;
+    if (startsWith(text, "$PXKTS,SPD")) {
+        if (text.size() > 13) {
+            newBaud = static_cast<int>(parseInteger(text.substr(13)));
+            concernsLink = text[11] == state.receiverPort && state.receiverPort != 0;
+        }
+    } else if (startsWith(text, "$PXKTS,RST")) {
+        int m = state.modelIndex;
+        newBaud = (m == 11 || m == 12 || m == 13) ? 4 : 5;
+        concernsLink = true;
+    }
+
+    if (startsWith(text, "C_CLOSECOMM")) {
+        state.closeHostPending = true;
+        const unsigned char nul[2] = {0, 0};
+        int rc = port.writeBlockTimed(nul, 2, 100);
+        if (rc < 0) {
+            port.clearTx();
+            return 0;
+        }
+        if (auto* l = listeners.get(Slot::Terminal))
+            l->traffic(Direction::Sent, text);
+        return 1;
+    }
+    if (startsWith(text, "C_GETSEG,")) {
+        auto address = static_cast<std::uint32_t>(parseInteger(text.substr(9)));
+        std::string request = segmentRequest(address);
+        if (port.writeBlock(request.data(), request.size()) < 0) {
+            port.clearTx();
+            return 0;
+        }
+        state.pendingBlock = kSegmentBlockLength;
+        if (auto* l = listeners.get(Slot::Terminal))
+            l->traffic(Direction::Sent, text);
+        return 1;
+    }
+
+    std::string sentence = commandSentence(text, addChecksum);
+    if (sentence.empty())
+        return 0;
+    if (port.writeString(sentence, kCrLf) < 0) {
+        port.clearTx();
+        port.clearError();
+        return 0;
+    }
+    echo(sentence);
+    if (newBaud >= 0 && newBaud <= 9 && concernsLink && newBaud != state.portSettings.baud)
+        followBaud(newBaud);
+    return 1;
+}
+
+void Link::followBaud(int newBaud) {
+    bool switchNow = listeners.get(Slot::InitDialog) != nullptr;
+    if (!switchNow)
+        switchNow =
+            messages_.show(str::kSpeedChangeQuestion, Buttons::YesNo, Icon::Warning) == Answer::Yes;
+    if (!switchNow)
+        return;
+    PortSettings s = state.portSettings;
+    s.baud = newBaud;
+    reconfigure(s, true);
+}
+
+void Link::standardSet(bool on) {
+    if (!receiverKnown())
+        return;
+    const int m = state.modelIndex;
+    const char p = state.receiverPort;
+    if (m == 2) {
+        if (on) {
+            for (const char* q : {"$ECGPQ,GGA", "$ECGPQ,GSA", "$ECGPQ,GSV", "$ECGPQ,VTG"})
+                send(q);
+        } else {
+            pause(150);
+            send("$PYQN,OUTOFF");
+        }
+        return;
+    }
+    const bool nmea = m == 1 || m == 19;
+    if (on) {
+        if (nmea)
+            send(outSwitch(p, ",NMEA"));
+        send(nmeSwitch(nmea ? "GSV" : "SAT", p, true));
+        send(nmeSwitch(nmea ? "GGA" : "POS", p, true));
+        if (m == 4 || m == 18)
+            send("$PXKTQ,NME,TAG");
+        if (m == 17) {
+            send(nmeSwitch("SA4", p, true));
+            send(outSwitch(p, ",AT2"));
+        }
+        if (nmea) {
+            send(nmeSwitch("GSA", p, true));
+            send(nmeSwitch("VTG", p, true));
+        }
+    } else if (state.turnOffOnDetach) {
+        pause(150);
+        send(nmeSwitch("ALL", p, false));
+        pause(150);
+        send(outSwitch(p, ""));
+        pause(150);
+    }
+}
+
+void Link::rtcmSet(bool on) {
+    if (!receiverKnown())
+        return;
+    const int m = state.modelIndex;
+    const char p = state.receiverPort;
+    const bool noMsg = m == 5 || m == 6 || m == 7;
+    send(nmeSwitch("GSA", p, on));
+    if (m != 12 && m != 13) {
+        send(nmeSwitch("GRS", p, on));
+        if (!noMsg)
+            send(nmeSwitch("GSN", p, on));
+    }
+    if (!noMsg)
+        send(nmeSwitch("MSG", p, on));
+    if (on)
+        querySet("RTC");
+}
+
+void Link::rtkSet(bool on) {
+    if (!receiverKnown())
+        return;
+    const int m = state.modelIndex;
+    const char p = state.receiverPort;
+    if (on && (m == 1 || m == 19))
+        send(outSwitch(p, ",NMEA"));
+    if (m != 5 && m != 6 && m != 7)
+        send(nmeSwitch("MSG", p, on));
+    if (m == 16)
+        send(nmeSwitch("VEC", p, on));
+    else if (on && (m == 19 || m == 18 || m == 4))
+        send("$PXKTQ,CBN");
+    if (on)
+        querySet("RTK");
+}
+
+void Link::querySet(std::string_view which) {
+    if (!state.port)
+        return;
+    if (which.find("RTC") != std::string_view::npos) {
+        send("$PXKTQ,RTC");
+    } else if (which.find("RTK") != std::string_view::npos) {
+        send("$PXKTQ,CPD,DLK");
+        pause(100);
+        send("$PXKTQ,CPD,INF");
+        pause(100);
+        send("$PXKTQ,CPD");
+        pause(100);
+        const int m = state.modelIndex;
+        if (m == 19 || m == 18 || m == 4)
+            send("$PXKTQ,CBN");
+    }
+}
+
+bool Link::portOpen() const {
+    return state.port != nullptr;
+}
+
+void Link::writeQuery(std::string_view text) {
+    if (state.port && state.port->writeStringTimed(text, kCrLf, 400) < 0)
+        state.port->clearError();
+}
+
+} // namespace trix::link

@@ -1,0 +1,123 @@
+#pragma once
+// The receiver link: the open port and its state, the listeners, and the command sender with
+// its message sets. One instance per program; the GUI's main frame, trixlog and the tests own it.
+
+#include "decode/hooks.h"
+#include "decode/ui.h"
+#include "link/listeners.h"
+#include "link/port_settings.h"
+#include "link/serial_port.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace trix {
+class EpochDecoder;
+}
+
+namespace trix::link {
+
+// The link state of the program.
+struct LinkState {
+    std::unique_ptr<SerialPort> port;
+    int comNumber = 0; // 1-based COM number in use, 0 when not connected
+    PortSettings portSettings = kDefaultPortSettings;
+    int modelIndex = 0;
+    char receiverPort = 0; // the receiver's own port letter, 0 while unknown
+    std::string firmware;  // four characters from the identification answer
+    std::string receiverDescription;
+    bool hostMode = false;
+    std::uint16_t pendingBlock = 0;
+    bool closeHostPending = false;
+    bool protocolYqn = false;
+    bool turnOffOnDetach = false;
+    bool initFromFile = false;
+    bool manualConnect = false;
+    std::string initFileName;
+};
+
+// What the link tells the program around it (status bar panes, port activity window).
+class LinkEvents {
+public:
+    virtual ~LinkEvents() = default;
+    virtual void baudChanged(long /*baud*/) {}
+    virtual void portChanged() {}
+};
+
+// The texts of the output switches.
+std::string nmeSwitch(std::string_view message, char port, bool on);
+std::string outSwitch(char port, std::string_view tail);
+// The sentence sendCommand writes for `text` (without CR LF): trailing CR LF and an old
+// checksum removed, a fresh one added when asked. Empty when nothing remains.
+std::string commandSentence(std::string_view text, bool addChecksum);
+// The seven bytes of a memory-segment request for `address`.
+std::string segmentRequest(std::uint32_t address);
+
+inline constexpr std::uint16_t kSegmentBlockLength = 2243;
+
+class Link : public PortHook {
+public:
+    explicit Link(MessageSink& messages, LinkEvents* events = nullptr);
+    ~Link() override;
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    LinkState state;
+    Listeners listeners;
+
+    MessageSink& messages() { return messages_; }
+    void setEvents(LinkEvents* events) { events_ = events; }
+    void setDecoder(EpochDecoder* decoder) { decoder_ = decoder; }
+    EpochDecoder* decoder() const { return decoder_; }
+    // How the port's timed operations wait; applied to every port opened afterwards.
+    void setWaitHooks(WaitHooks hooks);
+    const WaitHooks& waitHooks() const { return wait_; }
+    // The blocking pauses between commands of a set (100 and 150 ms).
+    void setPause(std::function<void(int)> pause) { pause_ = std::move(pause); }
+    void pause(int ms);
+
+    SerialPort* port() const { return state.port.get(); }
+
+    // Opens `device` with `settings` (buffer sizes 16384 and 4096, handshaking applied).
+    // Returns the status; on failure no port is kept. `comNumber` is recorded for messages.
+    int openDevice(const std::string& device, const PortSettings& settings, int comNumber = 0);
+    // As openDevice, showing "Error on opening COM%d : %s" on failure.
+    int connectDevice(const std::string& device, const PortSettings& settings, int comNumber);
+    // Applies new settings to the open port; with `showErrors`, "Mode not setted !" on failure.
+    int reconfigure(const PortSettings& settings, bool showErrors);
+    // Switches the receiver's messages off when a model is identified, lets the output queue
+    // drain (at most one second) and closes the port.
+    void disconnect();
+    // Closes the port at once; "Error on closing Com%d: %s" when that fails.
+    void closePort();
+
+    // The command sender: 1 when written, 0 otherwise.
+    int sendCommand(std::string_view text, bool addChecksum);
+
+    // The message sets of the receiver model.
+    void standardSet(bool on);
+    void rtcmSet(bool on);
+    void rtkSet(bool on);
+    void querySet(std::string_view which);
+
+    // PortHook: the decoder's own signal-to-noise query.
+    bool portOpen() const override;
+    void writeQuery(std::string_view text) override;
+
+private:
+    void echo(std::string_view sentence);
+    void followBaud(int newBaud);
+    bool receiverKnown() const { return port() && state.receiverPort != 0; }
+    int send(std::string_view text) { return sendCommand(text, true); }
+
+    MessageSink& messages_;
+    LinkEvents* events_;
+    EpochDecoder* decoder_ = nullptr;
+    WaitHooks wait_;
+    std::function<void(int)> pause_;
+};
+
+} // namespace trix::link
