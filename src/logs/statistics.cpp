@@ -266,9 +266,10 @@ std::vector<std::string> Statistics::summaryLines() const {
 }
 
 void Statistics::writeSummaryAndClose() {
+    lastSummary_ = summaryLines();
     if (!file_)
         return;
-    for (const auto& l : summaryLines())
+    for (const auto& l : lastSummary_)
         if (!writeLine(l))
             break;
     closeSummary();

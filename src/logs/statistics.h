@@ -120,8 +120,10 @@ public:
     bool openSummaryFile();
     // The summary lines as the file receives them (each line without its line feed).
     std::vector<std::string> summaryLines() const;
-    // Appends the summary to the open file and closes it.
+    // Appends the summary to the open file and closes it. The lines are kept (lastSummary())
+    // whether a file was open or not.
     void writeSummaryAndClose();
+    const std::vector<std::string>& lastSummary() const { return lastSummary_; }
     void closeSummary();
     // One line through the line writer (line feed added, free space lowered); false once a
     // write has failed.
@@ -152,6 +154,7 @@ private:
     std::FILE* file_ = nullptr;
     std::string summaryPath_;
     bool writeFailed_ = false;
+    std::vector<std::string> lastSummary_;
 };
 
 } // namespace trix::logs
