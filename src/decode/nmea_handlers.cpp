@@ -145,9 +145,8 @@ bool EpochDecoder::handleGSV(std::string_view s) {
         return false;
     sat.inView = static_cast<std::uint8_t>(*inView);
 
-    long index = (*number - 1) * 4;
-    if (*number > kMaxSats)
-        index = kMaxSats; // far past the list: no group can be stored
+    // A message number far past the list stores no group (and must not overflow).
+    long index = *number > kMaxSats ? kMaxSats : (*number - 1) * 4;
     for (int group = 0; group < 4 && index < sat.inView; ++group, ++index) {
         auto sv = f.integer();
         if (!sv)

@@ -285,9 +285,12 @@ bool EpochDecoder::handleCSN(std::string_view s) {
 }
 
 void EpochDecoder::handleTag(std::string_view s) {
-    if (s.find("XKT") != std::string_view::npos)
+    // Only the tag itself is looked at: the answer's own "$PXKTR" prefix holds "XKT" too.
+    std::size_t at = s.find("NME,TAG");
+    std::string_view tag = at == std::string_view::npos ? s : s.substr(at + 7);
+    if (tag.find("XKT") != std::string_view::npos)
         nmeaTag = true;
-    else if (s.find("V23") != std::string_view::npos)
+    else if (tag.find("V23") != std::string_view::npos)
         nmeaTag = false;
 }
 

@@ -97,8 +97,9 @@ inline constexpr const char* kUnitsVerSpeed = "Vertical Speed:";
 inline constexpr const char* kUnitsAltitude = "Altitude:";
 inline constexpr const char* kUnitsCoordinates = "Coordinates format:";
 inline constexpr const char* kDistanceUnitNames[] = {
-    "nautical mile [n.ml]", "mile [ml]", "kilometer [km]", "cable [cb]",
-    "meter [m]",            "feet [ft]", "inches [in]",    "centimeter [cm]"};
+    "nautical mile [n.ml]", "mile [ml]",      "kilometer [km]",
+    "cable [cb]",           "meter [m]",      "feet [ft]",
+    "inches [in]",          "centimeter [cm]"};
 inline constexpr const char* kSpeedUnitNames[] = {"knots", "mph", "km/h", "m/s", "ft/s"};
 inline constexpr const char* kAltitudeUnitNames[] = {"meter [m]", "feet [ft]"};
 inline constexpr const char* kCoordinateFormatNames[] = {"ddd.dddddddddd", "ddd mm.mmmmmmm",
@@ -149,11 +150,15 @@ inline constexpr const char* kBadAttitude = "Number of bad attitude measurements
 inline constexpr const char* kGoodAttitudePercent = "Percentage good attitude availability";
 inline constexpr const char* kOutlierLimitRange =
     "Please enter a value from 0 to 10000 for Outlier Limit !";
-inline constexpr const char* kRing1Range = "Please enter a value from 0.00001 to 10000 for Range Ring 1!";
-inline constexpr const char* kRing2Range = "Please enter a value from 0.00001 to 10000 for Range Ring 2!";
-inline constexpr const char* kRingOrder = "Value for the Ring1 must be less then Value for the Ring2";
+inline constexpr const char* kRing1Range =
+    "Please enter a value from 0.00001 to 10000 for Range Ring 1!";
+inline constexpr const char* kRing2Range =
+    "Please enter a value from 0.00001 to 10000 for Range Ring 2!";
+inline constexpr const char* kRingOrder =
+    "Value for the Ring1 must be less then Value for the Ring2";
 inline constexpr const char* kAltitudeRange = "Please enter correct altitude !";
-inline constexpr const char* kUndefinedMode = "Undefined mode.\nPlease enter parameters more carefully.";
+inline constexpr const char* kUndefinedMode =
+    "Undefined mode.\nPlease enter parameters more carefully.";
 inline constexpr const char* kFolderInvalid = "The folder:\n\n%s\n\nis invalid. Please reenter.";
 inline constexpr const char* kFolderMissing =
     "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?";
@@ -165,11 +170,11 @@ inline constexpr const char* kSpeedChangeQuestion = // 7013, with its question
     "Communication between Trialix and GPS receiver lost due to port speed change.\nDo you "
     "wish to restore communication?";
 inline constexpr const char* kErrorClosingCom = "Error on closing Com%d: %s"; // 8022
-inline constexpr const char* kErrorWritingPort = // 61221
+inline constexpr const char* kErrorWritingPort =                              // 61221
     "Error on writing to port.\nPlease ensure that receiver is connected and turned on.";
-inline constexpr const char* kNoCommandsInFile = "No commands in the %s file!";      // 8038
-inline constexpr const char* kInitializationFrom = "Initialization from %s";        // 8039
-inline constexpr const char* kNoAckContinue =                                       // 8040
+inline constexpr const char* kNoCommandsInFile = "No commands in the %s file!"; // 8038
+inline constexpr const char* kInitializationFrom = "Initialization from %s";    // 8039
+inline constexpr const char* kNoAckContinue =                                   // 8040
     "There is no 'ACK' response!\nContinue with next command?";
 inline constexpr const char* kInitializationComplete = "Initialization complete";   // 8041
 inline constexpr const char* kInitializationCanceled = "Initialization canceled !"; // 8043
@@ -177,10 +182,10 @@ inline constexpr const char* kComSettingDescription =                           
     "Com setting: Baud rate = %ld, StopBits = %d, Parity = %s, Byte size = %d, Handshaking - "
     "%s.";
 inline constexpr const char* kReceiverNotDetected = "GPS receiver is not detected!"; // 8045
-inline constexpr const char* kInitializationSuspended = "Initialization suspended"; // 8046
-inline constexpr const char* kRemainingModes = "Remaining mode to detection %d";    // 8047
+inline constexpr const char* kInitializationSuspended = "Initialization suspended";  // 8046
+inline constexpr const char* kRemainingModes = "Remaining mode to detection %d";     // 8047
 inline constexpr const char* kWaitingForResponse = "Waiting for response from GPS "; // 8052
-inline constexpr const char* kReceiverAnswersAt = "GPS receiver answers at ";       // 8066
+inline constexpr const char* kReceiverAnswersAt = "GPS receiver answers at ";        // 8066
 inline constexpr const char* kReceiverNotResponding = "GPS receiver not responding"; // dialog 212
 inline constexpr const char* kParityNo = "No";
 inline constexpr const char* kParityOdd = "Odd";
