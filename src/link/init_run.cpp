@@ -170,6 +170,7 @@ void InitRun::scanTick() {
         messages_.beep();
         messages_.show(str::kReceiverNotDetected, Buttons::Ok, Icon::Stop);
         link_.reconfigure(savedSettings_, true);
+        host_.scanFailed();
         return;
     }
     PortSettings c = candidate(candidateIndex_);

@@ -29,6 +29,8 @@ public:
     virtual void statusNote(std::string_view /*text*/) {}
     // Seven silent ticks while detecting: "AutoSelect", "Manual Connect" or "Cancel".
     virtual NotRespondingChoice notResponding() = 0;
+    // Every scan candidate was tried without an answer; the old settings are back.
+    virtual void scanFailed() {}
     // A model was identified (title, port activity window, command menu).
     virtual void receiverChanged() {}
     // The work is done: "Initialization complete" in the title and the status pane.

@@ -130,7 +130,9 @@ int PosixSerialPort::openDevice(const std::string& device) {
     t.c_cflag |= CLOCAL | CREAD;
     t.c_cflag &= ~(CRTSCTS | HUPCL);
     t.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
-    t.c_cc[VMIN] = 0;
+    // With VMIN 1 a non-blocking read of an empty queue fails with EAGAIN, so that a read
+    // returning 0 means the other end has hung up.
+    t.c_cc[VMIN] = 1;
     t.c_cc[VTIME] = 0;
     t.c_cc[VSTART] = 0x11;
     t.c_cc[VSTOP] = 0x13;
