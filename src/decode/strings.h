@@ -110,6 +110,9 @@ inline constexpr const char* kSkyChart = "Sky Chart";
 inline constexpr const char* kSetNewColor = "Set new color...";
 inline constexpr const char* kRestoreAllDefaults = "Restore all defaults";
 inline constexpr const char* kSample = "Sample";
+inline constexpr const char* kStatusEpoch = "Epochs: %d   UTC %02d:%02d:%05.2f";
+inline constexpr const char* kSelectFolder = "Select Folder";
+inline constexpr const char* kSelectLogFolder = "Please select folder for Log files:";
 
 // Accuracy statistics, summary/outlier file, log session, folder chooser.
 inline constexpr const char* kOutlierFileFor = "Outlier File for %s receiver";
@@ -164,6 +167,9 @@ inline constexpr const char* kFolderMissing =
     "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?";
 inline constexpr const char* kFolderNotCreated =
     "The folder:\n\n%s\n\ncan not be created. Please double check.";
+inline constexpr const char* kAutoSaveRange = "Please enter a whole number from 0 to 5000.";
+inline constexpr const char* kPeriodRange = "Please enter a number of hours from 0.1 to 720.";
+inline constexpr const char* kDurationRange = "Please enter a whole number of minutes from 0 to 600.";
 
 // Receiver link: port, commands, detection and initialization files.
 inline constexpr const char* kSpeedChangeQuestion = // 7013, with its question

@@ -145,6 +145,7 @@ bool LogIndexer::runAttempt(int attempt) {
     if (!reader_.rewind())
         return false;
     lineNumber_ = 0;
+    listenedUpTo_ = 0;
     firmwareTaken_ = false;
     relearning_ = false;
     cycleTypes_ = 0;
@@ -169,7 +170,8 @@ bool LogIndexer::runAttempt(int attempt) {
     while (decoder_.epochsCompleted < kMaxIndexedEpochs && reader_.next(raw)) {
         std::string_view sentence = logLineSentence(raw);
         SentenceCode code = sentenceCode(sentence);
-        if (attempt == 1)
+        // Lines read while learning are read again after the rewind; listeners get each once.
+        if (attempt == 1 && reader_.consumed() > listenedUpTo_)
             for (LineListener* l : listeners_)
                 l->indexedLine(sentence);
         if (decoder_.learning()) {
@@ -180,6 +182,7 @@ bool LogIndexer::runAttempt(int attempt) {
                 reportProgress();
             }
             if (learnLine(sentence, code, rewindNeeded) && rewindNeeded) {
+                listenedUpTo_ = std::max(listenedUpTo_, reader_.consumed());
                 if (!reader_.rewind())
                     return false;
             }

@@ -105,6 +105,7 @@ private:
     bool listErrors_ = false; // checksum failures are listed (not while learning)
     int lineNumber_ = 0;
     int lastPercent_ = -1;
+    std::uint64_t listenedUpTo_ = 0; // bytes already passed to the line listeners
     bool firmwareTaken_ = false;
     bool relearning_ = false;     // learning again in the middle of the file: no rewind
     std::uint8_t cycleTypes_ = 0; // NMEA types seen since the last position sentence

@@ -18,4 +18,17 @@ struct LogSettings {
     int durationMinutes = 0; // multiple recording: D minutes per recording
 };
 
+// The fields of the "Logging file" page as entered.
+struct LoggingPageInput {
+    RecordMode mode = RecordMode::Single;
+    int autoSaveCount = 0;
+    AutoSaveUnit autoSaveUnit = AutoSaveUnit::Minutes;
+    double periodHours = 1.0;
+    int durationMinutes = 0;
+};
+
+// The checks of the page on OK. nullptr when accepted (the values are then stored in `out`,
+// the period as whole minutes), else the message to show with the page staying open.
+const char* validateLoggingPage(const LoggingPageInput& in, LogSettings& out);
+
 } // namespace trix::logs
