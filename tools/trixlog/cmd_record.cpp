@@ -1,0 +1,288 @@
+// trixlog record: record what a receiver sends into log files, as a log session of the
+// program does, with its naming and split rules, while the data pump feeds the decoder.
+
+#include "command.h"
+
+#include "decode/epoch_decoder.h"
+#include "decode/models.h"
+#include "decode/strings.h"
+#include "decode/text.h"
+#include "link/console.h"
+#include "link/data_pump.h"
+#include "link/link.h"
+#include "link/port_settings.h"
+#include "logs/log_recorder.h"
+#include "logs/log_settings.h"
+
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trixlog record DEVICE [--baud B] [--rtscts] [--model N] [--port-letter L] "
+    "[--enable] [--dir DIR] [--seconds S] [--auto-save-epochs N | --auto-save-minutes N] "
+    "[--multiple HOURS,MINUTES]\n";
+
+void help() {
+    std::printf(
+        "%s\n"
+        "Opens DEVICE at B baud (default 9600), 8N1, RTS/CTS only with --rtscts, and records\n"
+        "every received byte into log files in DIR (default: the current directory), named\n"
+        "from the model code and a running number. Prints each file's name when it is closed.\n"
+        "Stops after S seconds (default: on SIGINT or SIGTERM).\n\n"
+        "  --model N             receiver model index 1 to 21 (default 1, plain NMEA)\n"
+        "  --port-letter L       the receiver's port the device is attached to (default A)\n"
+        "  --enable              switch the model's standard messages on at the start and off\n"
+        "                        at the end\n"
+        "  --auto-save-epochs N  start a new file after N epochs\n"
+        "  --auto-save-minutes N start a new file every N minutes\n"
+        "  --multiple H,M        a new recording every H hours, each M minutes long\n",
+        kUsage);
+}
+
+int usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+volatile std::sig_atomic_t interrupted = 0;
+void onSignal(int) {
+    interrupted = 1;
+}
+
+bool parseNumber(const std::string& s, long lo, long hi, long& out) {
+    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    out = trix::parseInteger(s);
+    return out >= lo && out <= hi;
+}
+
+// The recorder's timers on the poll loop.
+class LoopTimers : public trix::logs::TimerHost {
+public:
+    explicit LoopTimers(trix::link::PollLoop& loop) : loop_(loop) {}
+    void setRecorder(trix::logs::LogRecorder* r) { recorder_ = r; }
+    bool start(int id, long long ms) override {
+        kill(id);
+        running_[id] = loop_.addTimer(static_cast<int>(ms), [this, id] {
+            if (recorder_)
+                recorder_->timerFired(id);
+        });
+        return true;
+    }
+    void kill(int id) override {
+        auto it = running_.find(id);
+        if (it != running_.end()) {
+            loop_.removeTimer(it->second);
+            running_.erase(it);
+        }
+    }
+
+private:
+    trix::link::PollLoop& loop_;
+    trix::logs::LogRecorder* recorder_ = nullptr;
+    std::map<int, int> running_;
+};
+
+// Prints the name of every log file as it is closed.
+class FileEvents : public trix::logs::RecorderEvents {
+public:
+    void setRecorder(trix::logs::LogRecorder* r) { recorder_ = r; }
+    void postPerformLogSession() override { stopPosted = true; }
+    void logFileChanged(bool) override {
+        if (!recorder_)
+            return;
+        const std::string& now = recorder_->fileName();
+        if (now == open_)
+            return;
+        if (!open_.empty()) {
+            std::printf("%s\n", open_.c_str());
+            std::fflush(stdout);
+        }
+        open_ = now;
+    }
+    bool stopPosted = false;
+
+private:
+    trix::logs::LogRecorder* recorder_ = nullptr;
+    std::string open_;
+};
+
+class RecorderBytes : public trix::link::ByteRecorder {
+public:
+    explicit RecorderBytes(trix::logs::LogRecorder& r) : r_(r) {}
+    bool recording() const override { return r_.active(); }
+    void writeLogByte(std::uint8_t byte) override { r_.writeLogByte(byte); }
+
+private:
+    trix::logs::LogRecorder& r_;
+};
+
+struct Options {
+    std::string device, dir = ".";
+    long baud = 9600, model = 1, seconds = 0;
+    char port = 'A';
+    bool rtscts = false, enable = false;
+    trix::logs::LoggingPageInput page;
+};
+
+int parse(int argc, char** argv, Options& o) {
+    bool autoSaveGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto next = [&](std::string& v) {
+            if (i + 1 >= argc)
+                return false;
+            v = argv[++i];
+            return true;
+        };
+        std::string v;
+        long n = 0;
+        if (a == "--help" || a == "-h") {
+            help();
+            return 0;
+        } else if (a == "--baud") {
+            if (!next(v) || !parseNumber(v, 1, 115200, o.baud))
+                return usage();
+        } else if (a == "--rtscts") {
+            o.rtscts = true;
+        } else if (a == "--model") {
+            if (!next(v) || !parseNumber(v, 1, trix::kModelCount - 1, o.model))
+                return usage();
+        } else if (a == "--port-letter") {
+            if (!next(v) || v.size() != 1)
+                return usage();
+            o.port = v[0];
+        } else if (a == "--enable") {
+            o.enable = true;
+        } else if (a == "--dir") {
+            if (!next(v) || v.empty())
+                return usage();
+            o.dir = v;
+        } else if (a == "--seconds") {
+            if (!next(v) || !parseNumber(v, 0, 100000000, o.seconds))
+                return usage();
+        } else if (a == "--auto-save-epochs" || a == "--auto-save-minutes") {
+            if (autoSaveGiven || !next(v) || !parseNumber(v, 0, 5000, n))
+                return usage();
+            autoSaveGiven = true;
+            o.page.autoSaveCount = static_cast<int>(n);
+            o.page.autoSaveUnit = a == "--auto-save-epochs" ? trix::logs::AutoSaveUnit::Epochs
+                                                            : trix::logs::AutoSaveUnit::Minutes;
+        } else if (a == "--multiple") {
+            std::size_t comma;
+            if (!next(v) || (comma = v.find(',')) == std::string::npos)
+                return usage();
+            long minutes = 0;
+            if (!parseNumber(v.substr(comma + 1), 0, 600, minutes))
+                return usage();
+            o.page.mode = trix::logs::RecordMode::Multiple;
+            o.page.periodHours = trix::parseReal(v.substr(0, comma));
+            o.page.durationMinutes = static_cast<int>(minutes);
+        } else if (!a.empty() && a[0] == '-') {
+            return usage();
+        } else if (o.device.empty()) {
+            o.device = a;
+        } else {
+            return usage();
+        }
+    }
+    if (o.device.empty())
+        return usage();
+    if (autoSaveGiven && o.page.mode == trix::logs::RecordMode::Multiple) {
+        std::fputs("trixlog record: auto-save applies to single recording only\n", stderr);
+        return 2;
+    }
+    return -1;
+}
+
+int run(int argc, char** argv) {
+    Options o;
+    if (int rc = parse(argc, argv, o); rc >= 0)
+        return rc;
+    int baudIndex = trix::link::baudIndexOf(o.baud);
+    if (baudIndex < 0) {
+        std::fprintf(stderr, "trixlog record: %ld is not one of the baud rates 300 to 115200\n",
+                     o.baud);
+        return 2;
+    }
+    trix::logs::LogSettings settings;
+    if (const char* problem = trix::logs::validateLoggingPage(o.page, settings)) {
+        std::fprintf(stderr, "trixlog record: %s\n", problem);
+        return 2;
+    }
+    settings.directory = o.dir;
+
+    trix::link::ConsoleSink sink(stderr);
+    trix::link::Link link(sink);
+    link.setWaitHooks({&trix::link::PollLoop::idleWait, nullptr});
+    trix::link::PortSettings ps = trix::link::kPlainPortSettings;
+    ps.baud = baudIndex;
+    ps.rtsCts = o.rtscts ? 1 : 0;
+    if (int rc = link.openDevice(o.device, ps, 1); rc < 0) {
+        std::string reason(trix::link::statusText(rc));
+        std::fprintf(stderr, "trixlog record: cannot open %s: %s\n", o.device.c_str(),
+                     reason.c_str());
+        return 1;
+    }
+    link.state.modelIndex = static_cast<int>(o.model);
+    link.state.receiverPort = o.port;
+    link.state.turnOffOnDetach = true;
+
+    trix::link::DataPump pump(link);
+    trix::link::PollLoop loop(link, pump);
+    LoopTimers timers(loop);
+    FileEvents events;
+    trix::logs::LogRecorder recorder(sink, timers, &events);
+    timers.setRecorder(&recorder);
+    events.setRecorder(&recorder);
+    recorder.setSettings(settings);
+
+    trix::EpochDecoder::Hooks hooks;
+    hooks.messages = &sink;
+    hooks.logSession = &recorder;
+    hooks.port = &link;
+    trix::EpochDecoder decoder(static_cast<int>(o.model), hooks);
+    link.setDecoder(&decoder);
+    recorder.setDecoder(&decoder);
+    RecorderBytes bytes(recorder);
+    pump.setRecorder(&bytes);
+
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    if (!recorder.startSession()) {
+        std::fputs("trixlog record: the log session did not start\n", stderr);
+        return 1;
+    }
+    if (o.enable)
+        link.standardSet(true);
+
+    const std::int64_t end = o.seconds > 0 ? trix::link::steadyNowMs() + o.seconds * 1000 : 0;
+    loop.run([&] {
+        return interrupted || events.stopPosted || (end != 0 && trix::link::steadyNowMs() >= end);
+    });
+
+    const bool lost = loop.lost();
+    if (lost) {
+        std::fprintf(
+            stderr, "%s\n",
+            trix::cformat(trix::str::kPortLost, o.device.c_str(), "the device is gone").c_str());
+        link.closePort();
+    } else if (o.enable) {
+        link.standardSet(false);
+        // What the receiver sends until it has switched off still belongs in the log.
+        const std::int64_t drainEnd = trix::link::steadyNowMs() + 300;
+        loop.run([&] { return trix::link::steadyNowMs() >= drainEnd; });
+    }
+    recorder.stopSession();
+    link.setDecoder(nullptr);
+    link.closePort();
+    return lost || events.stopPosted ? 1 : 0;
+}
+
+trixlog::Registration reg{{"record", "record a receiver's output into log files", run}};
+
+} // namespace
