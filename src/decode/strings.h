@@ -169,7 +169,8 @@ inline constexpr const char* kFolderNotCreated =
     "The folder:\n\n%s\n\ncan not be created. Please double check.";
 inline constexpr const char* kAutoSaveRange = "Please enter a whole number from 0 to 5000.";
 inline constexpr const char* kPeriodRange = "Please enter a number of hours from 0.1 to 720.";
-inline constexpr const char* kDurationRange = "Please enter a whole number of minutes from 0 to 600.";
+inline constexpr const char* kDurationRange =
+    "Please enter a whole number of minutes from 0 to 600.";
 
 // Receiver link: port, commands, detection and initialization files.
 inline constexpr const char* kSpeedChangeQuestion = // 7013, with its question
@@ -206,5 +207,51 @@ inline constexpr const char* kEchoCrLf = "<CR><LF>";
 inline constexpr const char* kBinaryNote = "-bin:";
 inline constexpr const char* kErrorReadingBufferBlock = "ERROR READING BUFFER";
 inline constexpr const char* kPortLost = "The connection to %s was lost: %s";
+
+// Sky chart (string 152) and its table.
+inline constexpr const char* kSkyChartTitle = "Sky Chart"; // 152
+inline constexpr const char* kColCh = "Ch";
+inline constexpr const char* kColN = "N";
+inline constexpr const char* kColA = "A";
+inline constexpr const char* kColE = "E";
+inline constexpr const char* kColSn = "SN";
+inline constexpr const char* kColL2 = "L2";
+inline constexpr const char* kColU = "U";
+inline constexpr const char* kAntennaShort = "AX";
+inline constexpr const char* kRowChannel = "Channel";
+inline constexpr const char* kRowSvNumber = "SV Number";
+inline constexpr const char* kRowAzimuth = "Azimuth";
+inline constexpr const char* kRowElevation = "Elevation";
+inline constexpr const char* kRowSn = "SN Ratio";
+inline constexpr const char* kRowL2 = "L2 Ratio";
+inline constexpr const char* kUsedInPosition = "Used in Position";
+inline constexpr const char* kAntennaLong = "AntX ";
+
+// Position window (string 151): plot pane, toolbar, status texts and text pane.
+inline constexpr const char* kPositionTitle = "Position information"; // 151
+inline constexpr const char* kZoomStatus = "Press '+' to Zoom In '-' to Zoom Out";
+inline constexpr const char* kScrollStatus = "Scroll: PgUp/PgDn, Up/Dn";
+inline constexpr const char* kZoomIn = "Zoom In";
+inline constexpr const char* kZoomOut = "Zoom Out";
+inline constexpr const char* kZoomAll = "Zoom All";
+inline constexpr const char* kDeparturePlotTitle = "Departure Plot   Units: %s";
+inline constexpr const char* kScatterPlotTitle = "Scatter Plot     Units: %s";
+inline constexpr const char* kRingsLabel = "Ring1 = %s    Ring2 = %s";
+inline constexpr const char* kOutlierRingLabel = "Outlier Ring = %.2lf";
+inline constexpr const char* kNorthLetter = "N";
+inline constexpr const char* kPositionLine1 =
+    "%s position     Used SVs: %d     UTC Time: %02d : %02d : %05.2f";
+inline constexpr const char* kConstellationGps = "GPS";
+inline constexpr const char* kConstellationGlonass = "GLONASS";
+inline constexpr const char* kConstellationSbas = "SBAS";
+inline constexpr const char* kConstellationJoin = " + ";
+inline constexpr const char* kPositionLine2 =
+    "Lat: %s     Lon: %s     Altitude above WGS-84: %.2f %s";
+inline constexpr const char* kPositionLine3 =
+    "PDOP: %.1f     HDOP: %.1f     VDOP: %.1f     TDOP: %s";
+inline constexpr const char* kNotAvailable = "N/A";
+inline constexpr const char* kPositionLine4 =
+    "RX-04 Double Differences:  V1-2: %d   V1-3: %d   V1-4: "
+    "%d     BRMS: %.1lf mm     MRMS: %.1lf mm";
 
 } // namespace trix::str
