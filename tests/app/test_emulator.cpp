@@ -108,22 +108,22 @@ TEST(Emulator, SatelliteSlotsTakeNewPrnsAndWrapAt200) {
     e.setSlot(0, {5, 10, 0}); // falls below the horizon on the next move
     e.setLastPrn(200);
     std::string sat = e.satellitesSentence();
-    EXPECT_EQ(e.slots()[0].prn, 1);
-    EXPECT_EQ(e.slots()[0].azimuth, 191);
-    EXPECT_EQ(e.slots()[0].elevation, 0);
+    EXPECT_EQ(e.satelliteSlots()[0].prn, 1);
+    EXPECT_EQ(e.satelliteSlots()[0].azimuth, 191);
+    EXPECT_EQ(e.satelliteSlots()[0].elevation, 0);
     EXPECT_EQ(sat.rfind("$PXKTR,SAT,3,1,191,0,30,U,2,121,39,30,U,3,241,81,30,U*", 0), 0u) << sat;
 
     // PRNs held by the other slots are skipped.
     e.setSlot(0, {7, 10, 0});
     e.setLastPrn(1);
     e.satellitesSentence();
-    EXPECT_EQ(e.slots()[0].prn, 4);
+    EXPECT_EQ(e.satelliteSlots()[0].prn, 4);
 
     // Rising above 90 degrees turns the satellite back.
     e.setSlot(1, {9, 200, 90});
     e.satellitesSentence();
-    EXPECT_EQ(e.slots()[1].elevation, 90);
-    EXPECT_EQ(e.slots()[1].azimuth, 21);
+    EXPECT_EQ(e.satelliteSlots()[1].elevation, 90);
+    EXPECT_EQ(e.satelliteSlots()[1].azimuth, 21);
 }
 
 TEST(Emulator, EverySentenceCarriesALowerCaseChecksum) {

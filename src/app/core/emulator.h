@@ -87,7 +87,7 @@ public:
     double latitude() const { return lat_; }
     double longitude() const { return lon_; }
     double altitude() const { return alt_; }
-    const std::array<SatelliteSlot, 3>& slots() const { return slots_; }
+    const std::array<SatelliteSlot, 3>& satelliteSlots() const { return slots_; }
     int lastPrn() const { return lastPrn_; }
     void setSlot(int i, SatelliteSlot s) { slots_[static_cast<std::size_t>(i)] = s; }
     void setLastPrn(int prn) { lastPrn_ = prn; }

@@ -30,7 +30,8 @@ CommandStatus commandStatus(Command c, const FrameState& s) {
     case Command::DataPlotting:
         return {s.viewFileMode && s.viewedEpochs > 1 && !s.hostMode && !s.busy, s.plotOpen};
     case Command::Logging:
-        return {s.portOpen && !s.busy && !s.hostMode, s.recording};
+        // The emulated receiver can be recorded like a real one.
+        return {(s.portOpen || s.emulationActive) && !s.busy && !s.hostMode, s.recording};
     case Command::ViewLogFile:
         return {!s.emulationActive && !s.portOpen && !s.busy, false};
     case Command::EpochCounter:

@@ -1,0 +1,254 @@
+#include "epoch_counter.h"
+
+#include "app/core/number_format.h"
+#include "decode/strings.h"
+#include "decode/text.h"
+#include "main_frame.h"
+#include "status_bar.h"
+#include "trix_app.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace trix::app {
+
+CEpochCounter::CEpochCounter(CMainFrame& frame, QWidget* parent)
+    : QWidget(parent), frame_(frame), timers_([this](int id) {
+          if (id == logs::kTimerMovie && playback_)
+              playback_->movieTick();
+      }) {
+    setWindowTitle(QString::fromUtf8(str::kEpochCounterTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QFormLayout;
+    label_ = new QLabel(this);
+    number_ = new QLineEdit(this);
+    number_->setMaximumWidth(110);
+    total_ = new QLabel(this);
+    top->addRow(label_, number_);
+    top->addRow(new QLabel(QString::fromUtf8(str::kTotal), this), total_);
+    layout->addLayout(top);
+
+    auto* row = new QHBoxLayout;
+    scroll_ = new QScrollBar(Qt::Horizontal, this);
+    scroll_->setPageStep(10);
+    play_ = new QToolButton(this);
+    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    row->addWidget(scroll_, 1);
+    row->addWidget(play_);
+    layout->addLayout(row);
+
+    logging_ = new QGroupBox(this);
+    auto* log = new QFormLayout(logging_);
+    logFile_ = new QLabel(logging_);
+    summaryFile_ = new QLabel(logging_);
+    logged_ = new QLabel(logging_);
+    epochsInFile_ = new QLabel(logging_);
+    available_ = new QLabel(logging_);
+    percent_ = new QLabel(logging_);
+    animation_ = new PaneAnimation(logging_);
+    log->addRow(QString::fromUtf8(str::kLoggingTo), logFile_);
+    log->addRow(QString(), summaryFile_);
+    log->addRow(QString::fromUtf8(str::kTotalLogged), logged_);
+    log->addRow(QString(), epochsInFile_);
+    log->addRow(QString::fromUtf8(str::kAvailable), available_);
+    log->addRow(animation_, percent_);
+    layout->addWidget(logging_);
+    layout->addStretch(1);
+
+    if (EpochDecoder* d = frame_.decoder(); d && frame_.indexer())
+        playback_ = std::make_unique<logs::Playback>(*d, *frame_.indexer(), frame_.messages(),
+                                                     timers_, this);
+
+    connect(scroll_, &QScrollBar::actionTriggered, this, &CEpochCounter::scrollAction);
+    connect(play_, &QToolButton::clicked, this, [this] {
+        if (playback_ && frame_.link().viewFileMode)
+            playback_->toggleMovie();
+    });
+    connect(number_, &QLineEdit::returnPressed, this, [this] {
+        if (playback_ && frame_.link().viewFileMode && !playback_->movieRunning())
+            playback_->enterNumber(number_->text().toStdString());
+        refresh();
+    });
+    scroll_->installEventFilter(this);
+    number_->installEventFilter(this);
+    setFocusPolicy(Qt::StrongFocus);
+    refresh();
+}
+
+CEpochCounter::~CEpochCounter() {
+    if (playback_)
+        playback_->stopMovie();
+}
+
+bool CEpochCounter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == scroll_)
+            frame_.messages().status(str::kHintScrollEpochs);
+        else if (watched == number_)
+            frame_.messages().status(str::kHintEnterEpoch);
+    }
+    // Stepping keys on the scroll bar follow the window's own key rules.
+    if (watched == scroll_ && event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CEpochCounter::scrollAction(int action) {
+    if (!playback_ || updating_)
+        return;
+    using SA = logs::ScrollAction;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        playback_->scroll(SA::LineRight);
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        playback_->scroll(SA::LineLeft);
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        playback_->scroll(SA::PageRight);
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        playback_->scroll(SA::PageLeft);
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        playback_->scroll(SA::Top);
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        playback_->scroll(SA::Bottom);
+        break;
+    case QAbstractSlider::SliderMove:
+        playback_->scroll(SA::Thumb, scroll_->sliderPosition());
+        break;
+    default:
+        break;
+    }
+    // The slider moves only through epochShown, so the bar always shows the epoch on screen.
+    QMetaObject::invokeMethod(
+        this, [this] { refresh(); }, Qt::QueuedConnection);
+}
+
+void CEpochCounter::keyPressEvent(QKeyEvent* event) {
+    using K = logs::PlaybackKey;
+    K k = K::Other;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        k = K::Left;
+        break;
+    case Qt::Key_Right:
+        k = K::Right;
+        break;
+    case Qt::Key_PageUp:
+        k = K::PageUp;
+        break;
+    case Qt::Key_PageDown:
+        k = K::PageDown;
+        break;
+    case Qt::Key_Up:
+        k = K::Up;
+        break;
+    case Qt::Key_End:
+        k = K::End;
+        break;
+    case Qt::Key_Down:
+        k = K::Down;
+        break;
+    case Qt::Key_Home:
+        k = K::Home;
+        break;
+    default:
+        break;
+    }
+    if (playback_ && frame_.link().viewFileMode && !number_->hasFocus() && playback_->key(k)) {
+        event->accept();
+        return;
+    }
+    // Live, keys belong to the main frame.
+    event->ignore();
+    QWidget::keyPressEvent(event);
+}
+
+void CEpochCounter::epochShown(int, bool, bool) {
+    refresh();
+}
+
+void CEpochCounter::movieStateChanged(bool running) {
+    play_->setIcon(style()->standardIcon(running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    refresh();
+}
+
+void CEpochCounter::refresh() {
+    EpochDecoder* d = frame_.decoder();
+    const bool viewing = frame_.link().viewFileMode;
+    label_->setText(QString::fromUtf8(viewing ? str::kCurrentEpoch : str::kEpochIntervalSec));
+    scroll_->setVisible(viewing);
+    play_->setVisible(viewing);
+    number_->setReadOnly(!viewing);
+    if (!d) {
+        total_->setText("0");
+        return;
+    }
+    updating_ = true;
+    total_->setText(QString::number(d->epochsCompleted));
+    if (viewing) {
+        scroll_->setRange(0, std::max(0, d->epochsCompleted - 1));
+        scroll_->setValue(std::max(0, d->history.writePosition));
+        if (!number_->hasFocus() || d->movieRunning)
+            number_->setText(QString::number(d->history.writePosition + 1));
+    } else {
+        number_->setText(qs(cformat("%.2f", d->epochInterval)));
+    }
+    updating_ = false;
+
+    logs::LogRecorder& rec = frame_.recorder();
+    logs::Statistics* stats = frame_.statistics();
+    const bool session = rec.sessionRunning();
+    const bool summary = stats && stats->summaryOpen();
+    logging_->setVisible(session || summary);
+    if (session || summary) {
+        const NumberFormat& nf = frame_.app().numberFormat();
+        logFile_->setText(qs(rec.fileName()));
+        summaryFile_->setText(summary ? qs(stats->summaryPath()) : QString());
+        logged_->setText(qs(formatByteCount(rec.bytesWritten(), nf)));
+        epochsInFile_->setText(QString::number(d->epochsInLogFile));
+        available_->setText(qs(formatByteCount(rec.disk().freeBytes(), nf)));
+        percent_->setText(qs(cformat("%.1f %%", rec.disk().freePercent())));
+        if (session && !animation_->playing())
+            animation_->playEndless();
+        else if (!session)
+            animation_->stopAndHide();
+    }
+}
+
+QString CEpochCounter::labelText() const {
+    return label_->text();
+}
+QString CEpochCounter::numberText() const {
+    return number_->text();
+}
+QString CEpochCounter::totalText() const {
+    return total_->text();
+}
+QString CEpochCounter::loggingText() const {
+    return logFile_->text();
+}
+QString CEpochCounter::loggedBytesText() const {
+    return logged_->text();
+}
+QString CEpochCounter::availableText() const {
+    return available_->text();
+}
+bool CEpochCounter::loggingShown() const {
+    return !logging_->isHidden();
+}
+
+} // namespace trix::app

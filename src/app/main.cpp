@@ -1,0 +1,70 @@
+// trix32: the desktop program.
+
+#include "decode/strings.h"
+#include "main_frame.h"
+#include "startup_dialog.h"
+#include "trix_app.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName("Trix32");
+    QApplication::setOrganizationName("Trix32");
+    QApplication::setWindowIcon(QIcon(":/trix32/trix32.svg"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Monitor satellite-navigation receivers and measure their "
+                                     "accuracy.");
+    parser.addHelpOption();
+    QCommandLineOption emulate("emulate", "Start straight into the emulated receiver.");
+    QCommandLineOption view("view", "Open the log file LOG for viewing.", "LOG");
+    QCommandLineOption profile("profile", "Use the profile (INI file) PATH.", "PATH");
+    QCommandLineOption data("data-dir", "Use DIR for logs and almanacs.", "DIR");
+    parser.addOptions({emulate, view, profile, data});
+    parser.process(qapp);
+    if (parser.isSet(emulate) && parser.isSet(view)) {
+        std::fprintf(stderr, "trix32: --emulate and --view cannot be used together\n");
+        return 2;
+    }
+
+    trix::app::StartOptions options;
+    options.profilePath = parser.value(profile).toStdString();
+    options.dataHome = parser.value(data).toStdString();
+    options.emulate = parser.isSet(emulate);
+    options.viewLog = parser.value(view).toStdString();
+
+    trix::app::CTrialixApp app(options);
+    int rc = 0;
+    {
+        trix::app::CMainFrame frame(app);
+        frame.show();
+        QTimer::singleShot(0, &frame, [&] {
+            if (options.emulate) {
+                frame.onEmulation();
+            } else if (!options.viewLog.empty()) {
+                if (!frame.viewLogFile(QString::fromStdString(options.viewLog)))
+                    std::fprintf(stderr, "trix32: could not view %s\n", options.viewLog.c_str());
+            } else if (app.settings().displayStartup) {
+                trix::app::CStartupDlg dlg(app.settings().comNumber, &frame);
+                if (dlg.exec() == QDialog::Accepted)
+                    trix::app::runStartupChoice(frame, dlg.choice(), dlg.activateAnalysis(),
+                                                dlg.displayOnStartup());
+                else
+                    trix::app::cancelStartup(frame);
+            }
+            frame.updateCommands();
+        });
+        rc = QApplication::exec();
+    }
+    std::string error;
+    if (!app.saveProfile(&error))
+        std::fprintf(stderr, "trix32: the settings could not be saved to %s: %s\n",
+                     app.profilePath().c_str(), error.c_str());
+    return rc;
+}

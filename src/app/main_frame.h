@@ -1,0 +1,217 @@
+#pragma once
+// The MDI frame window: owner of the link state, the decoder and one reference per data
+// window; carries the menus, the toolbar, the status bar and the title, and hands received
+// lines and decoded epochs to the listeners synchronously in the order of the data flow.
+
+#include "app/core/emulator.h"
+#include "app/core/frame_state.h"
+#include "app/core/settings.h"
+#include "decode/epoch_decoder.h"
+#include "logs/log_indexer.h"
+#include "logs/log_recorder.h"
+#include "logs/statistics.h"
+#include "qt_services.h"
+#include "window_client.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace trix::app {
+
+class CTrialixApp;
+class CStatusBarEx;
+class CEpochCounter;
+
+// Timer ids of the frame.
+inline constexpr int kTimerEmulation = 1;
+inline constexpr int kTimerPump = 2;
+
+// The link state: one record for the process, read by every part that needs the link.
+struct LinkState {
+    bool portOpen = false; // the serial port object arrives with the connection dialogs
+    int comNumber = 0;
+    PortSettingsRecord portSettings = kDefaultPortSettings;
+    int modelIndex = 0;
+    char receiverPort = 0;
+    std::string receiverDescription;
+    bool hostMode = false;
+    unsigned pendingBlock = 0;
+    bool closeHostPending = false;
+    bool busy = false;
+    bool analysisActive = false;
+    bool emulationActive = false;
+    bool viewFileMode = false;
+    bool turnOffOnDetach = true;
+    bool initFromFile = false;
+    bool manualConnect = false;
+    std::string initFileName;
+    bool protocolYqn = false;
+};
+
+// Listeners that are not data windows, in the order the pump serves them.
+enum class Listener { Terminal, InitDialog, PortActivity, AlmanacDownload, TicketWriter };
+
+class CMainFrame : public QMainWindow,
+                   public WindowSink,
+                   public PortHook,
+                   public logs::RecorderEvents,
+                   public logs::IndexEvents {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CTrialixApp& app, MessageSink* messages = nullptr);
+    ~CMainFrame() override;
+
+    // --- what the display and connection windows plug into ------------------------------------
+    // Opens the window of `kind` as an MDI child; the window registers itself.
+    using WindowFactory = std::function<QWidget*(CMainFrame&)>;
+    static void setWindowFactory(DataWindow kind, WindowFactory factory);
+    static bool hasWindowFactory(DataWindow kind);
+
+    // A data window opened: takes a use of the decoder (creating it). False (string 7026) when
+    // the decoder cannot be created; the window is then not registered.
+    bool registerWindow(DataWindow kind, QWidget* window, DataWindowClient* client);
+    // UM_WINDOW_CLOSED: a registered window is gone; the last one releases the decoder.
+    void windowClosed(DataWindow kind);
+    QWidget* window(DataWindow kind) const;
+    void setListener(Listener kind, TrafficListener* listener);
+
+    // One received line, handed synchronously to every listener in the data-flow order.
+    void dispatchLine(std::string_view line);
+    // An ACK or NAK note: to the terminal, the initialization dialog and the decoder only.
+    void dispatchNote(std::string_view note);
+
+    // --- state -------------------------------------------------------------------------------
+    CTrialixApp& app() { return app_; }
+    LinkState& link() { return link_; }
+    EpochDecoder* decoder() { return decoder_.get(); }
+    logs::Statistics* statistics() { return statistics_.get(); }
+    logs::LogIndexer* indexer() { return indexer_.get(); }
+    logs::LogRecorder& recorder() { return *recorder_; }
+    MessageSink& messages() { return *messages_; }
+    CStatusBarEx* statusBarEx() const { return status_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    CEpochCounter* epochCounter() const;
+    Emulator& emulator() { return emulator_; }
+    int dataWindowCount() const { return dataWindowCount_; }
+    const std::string& viewedFile() const { return viewedFile_; }
+    FrameState state() const;
+    QAction* action(Command c) const { return actions_.at(static_cast<std::size_t>(c)); }
+
+    void refreshTitle();
+    void updateCommands();
+    void refreshUnitsPane();
+
+    // --- commands ----------------------------------------------------------------------------
+    void onViewLogFile();
+    bool viewLogFile(const QString& path);
+    void closeViewedFile();
+    void onAnalysis();
+    bool startAnalysis();
+    void stopAnalysis();
+    void onEmulation();
+    void startEmulation();
+    void stopEmulation();
+    void emulationTick();
+    void onPerformLogSession();
+    void onEpochCounter();
+    void openEpochCounter();
+    void closeEpochCounter();
+    void onOptions();
+    void onToggleView(DataWindow kind);
+
+    // --- notifications from the options sheet ------------------------------------------------
+    void unitsChanged(const UnitSelection& units); // UM_UNITS_CHANGED after converting
+    void colorsChanged();
+    void optionsChanged(bool vehicleChanged, bool skyLayoutChanged, bool plotLayoutChanged);
+    void limitsChanged();
+
+    // --- hooks for tests and for other front ends ------------------------------------------------
+    // Asks for a log file to view; empty when cancelled.
+    std::function<QString()> askLogFile;
+    // Runs the "Static Position Data" dialog on the settings; false when cancelled.
+    std::function<bool(logs::AnalysisSettings&)> askStaticPosition;
+    // Opens the error list with the desktop's "open" action.
+    std::function<void(const QString&)> openErrorList;
+    // The local clock for the emulated position sentences.
+    std::function<ClockTime()> clock;
+    // The command sender of the connection (checksum and CR LF added); none while no
+    // connection part is present.
+    std::function<void(std::string_view)> sendCommand;
+
+    // WindowSink
+    void epoch(DataWindow window, int hint) override;
+    void redrawAll(DataWindow window) override;
+    // PortHook
+    bool portOpen() const override { return link_.portOpen; }
+    void writeQuery(std::string_view text) override;
+    // RecorderEvents
+    void postPerformLogSession() override;
+    void logFileChanged(bool show) override;
+    void sessionStarted() override;
+    void sessionEnded() override;
+    // IndexEvents
+    void noData() override;
+    void dataLoaded() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void restorePlacement();
+    void savePlacement();
+    bool acquireDecoder();
+    void releaseDecoder();
+    void destroyDecoder();
+    void timerFired(int id);
+    void tellClient(DataWindow kind, const std::function<void(DataWindowClient&)>& call);
+    void showEpochInStatus();
+    void shutdown();
+
+    CTrialixApp& app_;
+    std::unique_ptr<QtMessageSink> ownMessages_;
+    MessageSink* messages_;
+    LinkState link_;
+    QMdiArea* mdi_ = nullptr;
+    CStatusBarEx* status_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    std::array<QAction*, kCommandCount> actions_{};
+    QtTimerHost timers_;
+    std::unique_ptr<QtProgress> progress_;
+
+    std::unique_ptr<EpochDecoder> decoder_;
+    std::unique_ptr<logs::Statistics> statistics_;
+    std::unique_ptr<logs::LogIndexer> indexer_;
+    std::unique_ptr<logs::LogRecorder> recorder_;
+    int dataWindowCount_ = 0;
+    bool viewUse_ = false;      // viewing a log file holds a use of the decoder
+    bool sessionUse_ = false;   // a log session holds a use
+    bool emulationUse_ = false; // the emulation holds a use
+    std::string viewedFile_;
+
+    struct Registered {
+        QPointer<QWidget> window;
+        DataWindowClient* client = nullptr;
+    };
+    std::map<DataWindow, Registered> windows_;
+    QPointer<QWidget> counterWindow_;
+    std::map<Listener, TrafficListener*> listeners_;
+
+    Emulator emulator_;
+    bool shutDown_ = false;
+    bool indexerBusy_ = false;    // a log file is being read: epochs are not shown one by one
+    bool closingCounter_ = false; // the frame itself closes the epoch counter
+};
+
+} // namespace trix::app

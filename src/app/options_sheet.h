@@ -1,0 +1,197 @@
+#pragma once
+// The main "Options" sheet with its pages General, Logging file, Measurement units, Colors and
+// Limit Control. Every page works on a copy of the settings; OK runs the OK step of each
+// modified page, Cancel discards the copies, Apply runs the OK steps and keeps the sheet open.
+
+#include "app/core/colors.h"
+#include "decode/epoch_decoder.h"
+#include "decode/units.h"
+#include "logs/log_settings.h"
+
+#include <QDialog>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace trix::app {
+
+class CMainFrame;
+
+class COptionsPage : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+    bool modified() const { return modified_; }
+    // Stores the page's copy; false keeps the sheet open (a check failed).
+    virtual bool onOk() = 0;
+
+signals:
+    void modifiedChanged();
+
+protected:
+    void setModified(bool m);
+
+private:
+    bool modified_ = false;
+};
+
+class CGeneralPage : public COptionsPage {
+    Q_OBJECT
+public:
+    CGeneralPage(CMainFrame& frame, QWidget* parent);
+    bool onOk() override;
+    QButtonGroup* headUp() const { return headUp_; }
+    QButtonGroup* skyLayout() const { return sky_; }
+    QButtonGroup* vehicle() const { return vehicle_; }
+    QButtonGroup* plotLayout() const { return plot_; }
+    QCheckBox* startupBox() const { return startup_; }
+
+private:
+    void check();
+    CMainFrame& frame_;
+    int startHeadUp_, startSky_, startVehicle_, startPlot_;
+    bool startStartup_;
+    QButtonGroup *headUp_, *sky_, *vehicle_, *plot_;
+    QCheckBox* startup_;
+};
+
+class CUnitsPage : public COptionsPage {
+    Q_OBJECT
+public:
+    CUnitsPage(CMainFrame& frame, QWidget* parent);
+    bool onOk() override;
+    QComboBox* distance() const { return lists_[0]; }
+    QComboBox* horizontalSpeed() const { return lists_[1]; }
+    QComboBox* verticalSpeed() const { return lists_[2]; }
+    QComboBox* altitude() const { return lists_[3]; }
+    QComboBox* coordinates() const { return lists_[4]; }
+
+private:
+    void check();
+    CMainFrame& frame_;
+    UnitSelection start_;
+    std::array<QComboBox*, 5> lists_{};
+};
+
+class CColorPage : public COptionsPage {
+    Q_OBJECT
+public:
+    CColorPage(CMainFrame& frame, QWidget* parent);
+    bool onOk() override;
+    // 0 "Departure Plot", 1 "Sky Chart".
+    void selectWindow(int index);
+    void selectItem(int row);
+    void setItemColor(ColorValue c); // what "Set new color..." does after the colour dialog
+    void restoreDefaults();
+    ColorValue workingColor(int window, int item) const;
+    QListWidget* items() const { return items_; }
+    QImage sampleImage() const;
+
+private:
+    void chooseColor();
+    const ColorTable& table(int window) const;
+    CMainFrame& frame_;
+    std::array<std::vector<ColorValue>, 2> working_;
+    std::array<std::vector<ColorValue>, 2> start_;
+    QComboBox* window_;
+    QListWidget* items_;
+    QLabel* sample_;
+};
+
+class CLimitPage : public COptionsPage {
+    Q_OBJECT
+public:
+    CLimitPage(CMainFrame& frame, QWidget* parent);
+    bool onOk() override;
+    QCheckBox* checksum() const { return boxes_[0]; }
+    QCheckBox* altitude() const { return boxes_[1]; }
+    QCheckBox* velocity() const { return boxes_[2]; }
+    void setAll(bool on);
+
+private:
+    void check();
+    CMainFrame& frame_;
+    std::array<QCheckBox*, 3> boxes_{};
+};
+
+class CLogPage : public COptionsPage {
+    Q_OBJECT
+public:
+    CLogPage(CMainFrame& frame, QWidget* parent);
+    bool onOk() override;
+    // What "Browse..." does with a chosen folder (after the chooser's checks).
+    void folderChosen(const QString& folder);
+    QString directory() const { return QString::fromStdString(directory_); }
+    QString shownDirectory() const;
+    QRadioButton* single() const { return single_; }
+    QRadioButton* multiple() const { return multiple_; }
+    QLineEdit* autoSave() const { return autoSave_; }
+    QComboBox* autoSaveUnit() const { return unit_; }
+    QLineEdit* period() const { return period_; }
+    QLineEdit* duration() const { return duration_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void browse();
+    void modeChanged();
+    void showDirectory();
+    CMainFrame& frame_;
+    std::string directory_;
+    QLabel* dirLabel_;
+    QRadioButton* single_;
+    QRadioButton* multiple_;
+    QLineEdit* autoSave_;
+    QComboBox* unit_;
+    QLineEdit* period_;
+    QLineEdit* duration_;
+};
+
+// The directory shortened to fit `width`: its first three characters, "...", then the shortest
+// tail beginning at a separator that fits.
+QString shortenedPath(const QString& path, const QFontMetrics& metrics, int width);
+
+class COptionsSheet : public QDialog {
+    Q_OBJECT
+public:
+    COptionsSheet(CMainFrame& frame, QWidget* parent = nullptr);
+
+    CGeneralPage* general() const { return general_; }
+    CLogPage* logPage() const { return log_; }
+    CUnitsPage* units() const { return units_; }
+    CColorPage* colors() const { return colors_; }
+    CLimitPage* limits() const { return limits_; }
+    QTabWidget* tabs() const { return tabs_; }
+    QPushButton* applyButton() const;
+
+    // OK: the OK steps of every modified page, in reverse page order; false when a page
+    // refused (the sheet stays open).
+    bool applyPages();
+    void accept() override;
+
+private:
+    void updateApply();
+    CMainFrame& frame_;
+    QTabWidget* tabs_;
+    QDialogButtonBox* buttons_;
+    CGeneralPage* general_;
+    CLogPage* log_;
+    CUnitsPage* units_;
+    CColorPage* colors_;
+    CLimitPage* limits_;
+};
+
+} // namespace trix::app
