@@ -78,6 +78,27 @@ void LogIndexer::reportProgress() {
     }
 }
 
+// The history grows in steps while a file is indexed; room for as many epochs as the file can
+// hold (no epoch takes fewer than about 50 bytes) spares the repeated moves of large arrays.
+void LogIndexer::reserveHistory() {
+    const std::uint64_t guess = reader_.size() / 50 + 1;
+    const auto n = static_cast<std::size_t>(guess < kMaxIndexedEpochs ? guess : kMaxIndexedEpochs);
+    EpochHistory& h = decoder_.history;
+    try {
+        h.positions.reserve(n);
+        h.satellites.reserve(n);
+        h.departures.reserve(n);
+        h.skyPlots.reserve(n);
+        if (decoder_.modelIndex() == kModelAttitude) {
+            h.attitudes.reserve(n);
+            for (auto& a : h.antennas)
+                a.reserve(n);
+        }
+    } catch (const std::bad_alloc&) {
+        // Only an optimisation: storing reports a real shortage itself.
+    }
+}
+
 bool LogIndexer::indexingPass(const std::string& path) {
     path_ = path;
     showErrors_ = false;
@@ -88,6 +109,7 @@ bool LogIndexer::indexingPass(const std::string& path) {
         return false;
     }
     lastPercent_ = -1;
+    reserveHistory();
     if (progress_)
         progress_->begin(str::kAnalyzingLogFile);
     if (statistics_ && statistics_->truthIsReference()) {

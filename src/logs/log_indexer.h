@@ -88,6 +88,7 @@ private:
     void completeEpoch();
     void writeError(const std::string& text);
     void reportProgress();
+    void reserveHistory();
 
     EpochDecoder& decoder_;
     MessageSink& messages_;

@@ -10,6 +10,7 @@
 #include "logs/stream_sink.h"
 #include "logs/viewed_log.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,6 +29,22 @@ void help() {
                 "  --model N   decode as receiver model index N (1 to 21) instead of the model\n"
                 "              recognised from the file name\n",
                 kUsage);
+}
+
+// "%.<precision>f" followed by a comma, without printf: correctly rounded like printf (ties to
+// even), independent of the locale, and several times faster on a 65536-row table.
+void appendFixed(std::string& out, double v, int precision) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
+    out.append(buf, r.ptr);
+    out += ',';
+}
+
+void appendInt(std::string& out, long v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+    out += ',';
 }
 
 int usage() {
@@ -94,16 +111,25 @@ int run(int argc, char** argv) {
         const trix::CDepPt& d = h.departures[i];
         const double lat = p.latHemisphere == 'S' ? -p.latitude : p.latitude;
         const double lon = p.lonHemisphere == 'W' ? -p.longitude : p.longitude;
-        out += trix::cformat("%d,%.2f,%.9f,%.9f,%.3f,%u,%u,%u,%.2f,%.2f,%.2f,%.2f,%.2f,%.3f,%.3f,"
-                             "%.3f,%.3f,%.3f\n",
-                             k + 1, p.utcTime, lat, lon, static_cast<double>(p.altitude),
-                             static_cast<unsigned>(p.fixMode), static_cast<unsigned>(p.usedSats),
-                             static_cast<unsigned>(h.satellites[i].inView),
-                             static_cast<double>(p.pdop), static_cast<double>(p.hdop),
-                             static_cast<double>(p.vdop), static_cast<double>(p.tdop),
-                             static_cast<double>(p.course), static_cast<double>(p.speed),
-                             static_cast<double>(p.verticalVelocity), static_cast<double>(d.east),
-                             static_cast<double>(d.north), static_cast<double>(d.up));
+        appendInt(out, k + 1);
+        appendFixed(out, p.utcTime, 2);
+        appendFixed(out, lat, 9);
+        appendFixed(out, lon, 9);
+        appendFixed(out, p.altitude, 3);
+        appendInt(out, p.fixMode);
+        appendInt(out, p.usedSats);
+        appendInt(out, h.satellites[i].inView);
+        appendFixed(out, p.pdop, 2);
+        appendFixed(out, p.hdop, 2);
+        appendFixed(out, p.vdop, 2);
+        appendFixed(out, p.tdop, 2);
+        appendFixed(out, p.course, 2);
+        appendFixed(out, p.speed, 3);
+        appendFixed(out, p.verticalVelocity, 3);
+        appendFixed(out, d.east, 3);
+        appendFixed(out, d.north, 3);
+        appendFixed(out, d.up, 3);
+        out.back() = '\n';
         if (out.size() > (1 << 20) - 512) {
             std::fwrite(out.data(), 1, out.size(), stdout);
             out.clear();
