@@ -254,4 +254,38 @@ inline constexpr const char* kPositionLine4 =
     "RX-04 Double Differences:  V1-2: %d   V1-3: %d   V1-4: "
     "%d     BRMS: %.1lf mm     MRMS: %.1lf mm";
 
+// Picture library: printing a screen copy.
+inline constexpr const char* kCreateLogicalDibFailed = "CreateLogicalDib failed";
+inline constexpr const char* kPrintingErrorCode = "Printing error code: %d";
+
+// Panel pane of the position window: instruments and the statistics table.
+inline constexpr const char* kNotComputed = "Not computed";
+inline constexpr const char* kPositionAccuracyMeasures = "Position Accuracy Measures";
+inline constexpr const char* kAnalysisInformation = "Analysis Information";
+inline constexpr const char* kUsedPoints = "Number of used points";
+inline constexpr const char* kHorizontalSigma = "Horizontal standard deviation";
+inline constexpr const char* kEastSigma = "East standard deviation";
+inline constexpr const char* kNorthSigma = "North standard deviation";
+inline constexpr const char* kVerticalSigma = "Vertical standard deviation";
+inline constexpr const char* kHorizontalDistribution =
+    "Horizontal distribution around known position";
+inline constexpr const char* kVerticalDistribution = "Vertical distribution around known position";
+inline constexpr const char* kHorizontalAxis = "R,%%s [%s]";
+inline constexpr const char* kVerticalAxis = "H,%%s [%s]";
+
+// Indicator panel (string 200).
+inline constexpr const char* kIndicatorPanelTitle = "Indicator Panel"; // 200
+inline constexpr const char* kIndicatorGps = "GPS";
+inline constexpr const char* kIndicatorGlonass = "GLN";
+inline constexpr const char* kIndicatorSbas = "SBAS";
+inline constexpr const char* kIndicatorJoin = "+";
+inline constexpr const char* kIndicatorTime = "%02d:%02d:%05.2f";
+inline constexpr const char* kIndicatorDop1 = "PDOP:%.1f  HDOP:%.1f";
+inline constexpr const char* kIndicatorDop2 = "VDOP:%.1f  TDOP:%s";
+inline constexpr const char* kIndicatorVector12 = "Vector 1-2: %d";
+inline constexpr const char* kIndicatorVector13 = "Vector 1-3: %d";
+inline constexpr const char* kIndicatorVector14 = "Vector 1-4: %d";
+inline constexpr const char* kIndicatorBrms = "BRMS: %.1f mm";
+inline constexpr const char* kIndicatorMrms = "MRMS: %.1f mm";
+
 } // namespace trix::str
