@@ -200,6 +200,8 @@ void Receiver::handleSetting(const std::string& body, std::string_view word, std
         std::string_view mode = fieldAt(body, 3);
         if (port.size() == 1 && port[0] == config_.port) {
             binary_ = mode == "BIN";
+            if (mode == "AT2")
+                on_.insert("AT2");
             if (mode.empty())
                 allOff();
         }
