@@ -7,6 +7,7 @@
 #include "status_bar.h"
 #include "trix_app.h"
 
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -216,8 +217,11 @@ void CEpochCounter::refresh() {
     logging_->setVisible(session || summary);
     if (session || summary) {
         const NumberFormat& nf = frame_.app().numberFormat();
-        logFile_->setText(qs(rec.fileName()));
-        summaryFile_->setText(summary ? qs(stats->summaryPath()) : QString());
+        // The names are shown without their folder; the whole path is in the tooltip.
+        logFile_->setText(QFileInfo(qs(rec.fileName())).fileName());
+        logFile_->setToolTip(qs(rec.fileName()));
+        summaryFile_->setText(summary ? QFileInfo(qs(stats->summaryPath())).fileName() : QString());
+        summaryFile_->setToolTip(summary ? qs(stats->summaryPath()) : QString());
         logged_->setText(qs(formatByteCount(rec.bytesWritten(), nf)));
         epochsInFile_->setText(QString::number(d->epochsInLogFile));
         available_->setText(qs(formatByteCount(rec.disk().freeBytes(), nf)));

@@ -1,0 +1,413 @@
+// The Qt shell driven as a user drives it: profile round trip, title and command enabling,
+// the start-up menu, viewing and playing a log file, an analysis writing its summary file, a
+// recorded session, the options sheet, and a screenshot of the emulation.
+
+#include "app/core/emulator.h"
+#include "epoch_counter.h"
+#include "main_frame.h"
+#include "options_sheet.h"
+#include "startup_dialog.h"
+#include "status_bar.h"
+#include "trix_app.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <deque>
+#include <fstream>
+
+using namespace trix;
+using namespace trix::app;
+
+namespace {
+
+// Records every message and answers from a queue (Yes/Ok when it is empty).
+class ScriptedMessages : public MessageSink {
+public:
+    Answer show(std::string_view text, Buttons buttons, Icon) override {
+        shown.emplace_back(text);
+        if (!answers.empty()) {
+            Answer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+    void beep() override { ++beeps; }
+    std::vector<std::string> shown;
+    std::deque<Answer> answers;
+    int beeps = 0;
+};
+
+// Writes `epochs` emulated epochs as a recorded log file would hold them.
+QString writeEmulatedLog(const QString& dir, const QString& name, int epochs) {
+    QString path = dir + "/" + name;
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    Emulator e(0, defaultRandomSource(11));
+    for (int i = 0; i < epochs; ++i) {
+        EmulationInputs in;
+        in.localTime = {10, i / 60, i % 60};
+        e.tick(
+            in, [&](std::string_view s) { out << s << "\r\n"; },
+            [] {
+                return std::array<int, 3>{1, 2, 3};
+            });
+    }
+    return path;
+}
+
+QStringList filesIn(const QString& dir, const QString& pattern) {
+    return QDir(dir).entryList({pattern}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> tmp_;
+    StartOptions options() const {
+        StartOptions o;
+        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
+        o.dataHome = (tmp_->path() + "/data").toStdString();
+        o.shippedReceiver = (tmp_->path() + "/shipped").toStdString();
+        return o;
+    }
+    QString logDir() const { return tmp_->path() + "/data/Log"; }
+
+private slots:
+    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
+
+    void freshProfileRoundTrip() {
+        {
+            CTrialixApp app(options());
+            QCOMPARE(app.settings().distanceUnits, 4);
+            QCOMPARE(app.folders().logging, logDir().toStdString() + "/");
+            QVERIFY(QDir(logDir()).exists());
+            QVERIFY(QDir(tmp_->path() + "/data/ALMANACS").exists());
+            {
+                ScriptedMessages m;
+                CMainFrame frame(app, &m);
+            }
+            QVERIFY(app.saveProfile());
+        }
+        QFile f(QString::fromStdString(options().profilePath));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(f.readAll());
+        QVERIFY(text.contains("Com Set=5,0,0,0,0,1,0"));
+        QVERIFY(text.contains("Com Number=0"));
+        QVERIFY(text.contains("MainWin="));
+        QVERIFY(!text.contains("Distance Units")); // unchanged: not written
+        QVERIFY(!text.contains("Logging Dir"));
+
+        // A changed setting is written and read back; the clamps apply on reading.
+        {
+            CTrialixApp app(options());
+            app.settings().distanceUnits = 7;
+            app.profile().writeString("Options", "Log auto-save interval", "10000");
+            QVERIFY(app.saveProfile());
+        }
+        CTrialixApp again(options());
+        QCOMPARE(again.settings().distanceUnits, 7);
+        QCOMPARE(again.settings().logAutoSaveInterval, 5000);
+    }
+
+    void titleAndCommandsFollowTheState() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        frame.clock = [] { return ClockTime{9, 0, 0}; };
+        QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
+        QVERIFY(frame.action(Command::ViewLogFile)->isEnabled());
+        QVERIFY(frame.action(Command::Emulation)->isEnabled());
+        QVERIFY(!frame.action(Command::EpochCounter)->isEnabled());
+        QVERIFY(!frame.action(Command::Logging)->isEnabled());
+        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Units),
+                 QString("D:m A:m H:km/h V:m/s"));
+
+        frame.onEmulation();
+        QCOMPARE(frame.windowTitle(), QString("Orvane Trialix - Emulation mode for RX-04"));
+        QVERIFY(frame.action(Command::Emulation)->isChecked());
+        QVERIFY(!frame.action(Command::ViewLogFile)->isEnabled());
+        QVERIFY(frame.action(Command::EpochCounter)->isChecked());
+        QVERIFY(frame.action(Command::Logging)->isEnabled());
+        QVERIFY(frame.decoder());
+        frame.onEmulation();
+        QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
+        QVERIFY(!frame.decoder());
+        QVERIFY(!frame.epochCounter());
+    }
+
+    void startupMenuChoices() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        CStartupDlg dlg(2);
+        QCOMPARE(dlg.choice(), StartupChoice::ConnectLast);
+        QVERIFY(dlg.displayBox()->isChecked());
+        QVERIFY(!dlg.analysisBox()->isChecked());
+        QCOMPARE(CStartupDlg(0).choice(), StartupChoice::Connect);
+
+        app.settings().comNumber = 2;
+        runStartupChoice(frame, StartupChoice::ConnectLast, false, true);
+        QCOMPARE(app.settings().comNumber, 2); // kept for "with last settings"
+        runStartupChoice(frame, StartupChoice::Emulation, false, false);
+        QCOMPARE(app.settings().comNumber, 0);
+        QCOMPARE(app.settings().displayStartup, 0);
+        QVERIFY(frame.link().emulationActive);
+        frame.onEmulation();
+
+        // "Activate Analysis" runs the analysis command before the choice.
+        frame.askStaticPosition = [](logs::AnalysisSettings&) { return true; };
+        QString log = writeEmulatedLog(tmp_->path(), "r04_001.log", 5);
+        frame.askLogFile = [log] { return log; };
+        runStartupChoice(frame, StartupChoice::ViewLog, true, true);
+        QVERIFY(frame.link().analysisActive);
+        QVERIFY(frame.link().viewFileMode);
+        QCOMPARE(frame.decoder()->epochsCompleted, 5);
+
+        app.settings().comNumber = 1;
+        cancelStartup(frame);
+        QCOMPARE(app.settings().comNumber, 0);
+    }
+
+    void viewStepAndPlayALogFile() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        QString log = writeEmulatedLog(tmp_->path(), "r04_007.log", 25);
+        QVERIFY(frame.viewLogFile(log));
+        QVERIFY(frame.windowTitle().startsWith("Orvane Trialix - View file 'r04_007.log' from "));
+        QVERIFY(frame.windowTitle().endsWith("RX-04"));
+        QVERIFY(!frame.action(Command::Emulation)->isEnabled());
+        CEpochCounter* c = frame.epochCounter();
+        QVERIFY(c);
+        QCOMPARE(c->labelText(), QString("Current epoch"));
+        QCOMPARE(c->totalText(), QString("25"));
+        QCOMPARE(c->numberText(), QString("1"));
+        QCOMPARE(c->scrollBar()->maximum(), 24);
+
+        c->setFocus();
+        QTest::keyClick(c, Qt::Key_PageUp);
+        QCOMPARE(frame.decoder()->history.writePosition, 10);
+        QTest::keyClick(c, Qt::Key_Right);
+        QCOMPARE(frame.decoder()->history.writePosition, 11);
+        QTest::keyClick(c, Qt::Key_PageDown);
+        QCOMPARE(frame.decoder()->history.writePosition, 1);
+        QTest::keyClick(c, Qt::Key_End);
+        QCOMPARE(frame.decoder()->history.writePosition, 24);
+        QCOMPARE(c->scrollBar()->value(), 24);
+        QCOMPARE(c->numberText(), QString("25"));
+        QTest::keyClick(c, Qt::Key_Home);
+        QCOMPARE(frame.decoder()->history.writePosition, 0);
+        c->scrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(frame.decoder()->history.writePosition, 10);
+
+        c->numberField()->setText("0");
+        QTest::keyClick(c->numberField(), Qt::Key_Return);
+        QVERIFY(!m.shown.empty());
+        QCOMPARE(QString::fromStdString(m.shown.back()),
+                 QString("Enter the number of epoch from 1 to 25 !"));
+        c->numberField()->setText("25");
+        QTest::keyClick(c->numberField(), Qt::Key_Return);
+        QCOMPARE(frame.decoder()->history.writePosition, 24);
+
+        // The movie from the last epoch starts again at the oldest, on its 200 ms timer.
+        m.answers = {Answer::No};
+        c->playButton()->click();
+        QVERIFY(frame.decoder()->movieRunning);
+        QTRY_VERIFY_WITH_TIMEOUT(frame.decoder()->history.writePosition >= 2, 3000);
+        const int before = m.beeps;
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.decoder()->movieRunning, 10000);
+        QVERIFY(m.beeps > before);
+        QCOMPARE(QString::fromStdString(m.shown.back()),
+                 QString("      End of epoch movie. \n\nDo you want to view movie again?"));
+        QCOMPARE(frame.decoder()->history.writePosition, 24);
+
+        // Closing the view destroys the decoder and returns to no model.
+        frame.closeViewedFile();
+        QVERIFY(!frame.decoder());
+        QCOMPARE(frame.link().modelIndex, 0);
+        QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
+    }
+
+    void analysisOfAViewedFileWritesItsSummary() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        QString log = writeEmulatedLog(logDir(), "r04_003.log", 12);
+        QVERIFY(frame.viewLogFile(log));
+        frame.askStaticPosition = [](logs::AnalysisSettings& a) {
+            a.mode = logs::ReferenceMode::VsTruth;
+            a.known = {37.3731, -121.9975, -5.0};
+            a.outlierLimit = 5.0;
+            a.ring1 = 1.0;
+            a.ring2 = 2.0;
+            a.writeOutlierBox = true;
+            return true;
+        };
+        frame.onAnalysis();
+        QVERIFY(frame.link().analysisActive);
+        QVERIFY(frame.windowTitle().startsWith("Orvane Trialix - Analysis Active - View file"));
+        QCOMPARE(frame.statistics()->block().analysed, 12);
+        QFile sum(logDir() + "/r04_003.sum");
+        QVERIFY(sum.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(sum.readAll());
+        QVERIFY2(text.contains("Outlier File for RX-04 receiver"), qPrintable(text));
+        QVERIFY(text.contains("Statistical summary:"));
+        QVERIFY(text.contains("CEP"));
+        QCOMPARE(app.settings().analysisWay, 1);
+        frame.onAnalysis();
+        QVERIFY(!frame.link().analysisActive);
+        QCOMPARE(frame.decoder()->epochsCompleted, 12); // the view stays
+        QVERIFY(m.beeps > 0);
+    }
+
+    void analysisCancelledInTheDialogStaysOff() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        frame.askStaticPosition = [](logs::AnalysisSettings&) { return false; };
+        frame.onAnalysis();
+        QVERIFY(!frame.link().analysisActive);
+        QVERIFY(!frame.action(Command::Analysis)->isChecked());
+    }
+
+    void logSessionWritesNumberedFilesAndSplits() {
+        CTrialixApp app(options());
+        app.settings().logAutoSaveByEpoch = 1;
+        app.settings().logAutoSaveInterval = 3; // a new file after every three epochs
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        int second = 0;
+        frame.clock = [&second] { return ClockTime{11, 0, second++ % 60}; };
+        writeEmulatedLog(logDir(), "r04_012.log", 1); // numbering continues after it
+        frame.onEmulation();
+        frame.onPerformLogSession();
+        QVERIFY(frame.recorder().sessionRunning());
+        QVERIFY(frame.action(Command::Logging)->isChecked());
+        QCOMPARE(frame.statusBarEx()->iconIndex(), int(CStatusBarEx::RecordingIcon));
+        QVERIFY(frame.statusBarEx()->animation()->playing());
+        CEpochCounter* c = frame.epochCounter();
+        QVERIFY(c && c->loggingShown());
+        QVERIFY2(c->loggingText().endsWith("r04__013.log"), qPrintable(c->loggingText()));
+        for (int i = 0; i < 7; ++i)
+            frame.emulationTick();
+        QVERIFY(c->loggedBytesText().endsWith("B"));
+        frame.onPerformLogSession();
+        QVERIFY(!frame.recorder().sessionRunning());
+        QVERIFY(!frame.statusBarEx()->animation()->playing());
+        QStringList files = filesIn(logDir(), "*.log");
+        QCOMPARE(files,
+                 (QStringList{"r04_012.log", "r04__013.log", "r04__014.log", "r04__015.log"}));
+        // The files hold the emulated sentences byte for byte, each with CR LF.
+        QFile first(logDir() + "/r04__013.log"); // "%s_%03d.log" with the code "r04_"
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray bytes = first.readAll();
+        QCOMPARE(bytes.count("$PXKTR,POS"), 3);
+        QVERIFY(bytes.startsWith("$PXKTR,AT2,"));
+        QVERIFY(bytes.endsWith("\r\n"));
+
+        // The recorded file can be viewed once the emulation is off.
+        frame.onEmulation();
+        QVERIFY(frame.viewLogFile(logDir() + "/r04__013.log"));
+        QCOMPARE(frame.decoder()->epochsCompleted, 3);
+    }
+
+    void optionsSheetOkAndCancel() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        frame.clock = [] { return ClockTime{12, 0, 0}; };
+        frame.onEmulation();
+        frame.emulationTick();
+        const float altitudeMetres = frame.decoder()->pos.altitude;
+        {
+            COptionsSheet sheet(frame);
+            QVERIFY(!sheet.applyButton()->isEnabled());
+            sheet.units()->distance()->setCurrentIndex(5);
+            QVERIFY(sheet.applyButton()->isEnabled());
+            sheet.reject();
+        }
+        QCOMPARE(app.settings().distanceUnits, 4); // Cancel discards the page's copy
+        {
+            COptionsSheet sheet(frame);
+            sheet.colors()->selectWindow(1);
+            sheet.colors()->restoreDefaults();
+            sheet.colors()->selectItem(1);
+            sheet.colors()->setItemColor(rgb(1, 2, 3));
+            sheet.accept();
+            QCOMPARE(sheet.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(app.settings().colorTable(ColorTableId::SkyChart)[0].current, rgb(1, 2, 3));
+        QCOMPARE(app.settings().distanceUnits, 4); // colours only: units untouched
+        QCOMPARE(frame.decoder()->pos.altitude, altitudeMetres);
+        {
+            COptionsSheet sheet(frame);
+            sheet.units()->altitude()->setCurrentIndex(1);
+            sheet.units()->distance()->setCurrentIndex(2);
+            sheet.general()->vehicle()->button(1)->click();
+            sheet.accept();
+        }
+        QCOMPARE(app.settings().altitudeUnits, 1);
+        QCOMPARE(app.settings().devicesSpecific, 1);
+        QVERIFY(qAbs(frame.decoder()->pos.altitude - altitudeMetres * 3.28084f) < 0.01f);
+        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Units),
+                 QString("D:km A:ft H:km/h V:m/s"));
+        {
+            // "Undefined mode": a duration longer than the period keeps the sheet open.
+            COptionsSheet sheet(frame);
+            sheet.logPage()->multiple()->setChecked(true);
+            sheet.logPage()->period()->setText("1");
+            sheet.logPage()->duration()->setText("61");
+            QVERIFY(!sheet.applyPages());
+            QCOMPARE(QString::fromStdString(m.shown.back()),
+                     QString("Undefined mode.\nPlease enter parameters more carefully."));
+            sheet.logPage()->duration()->setText("60");
+            QVERIFY(sheet.applyPages());
+        }
+        QCOMPARE(app.settings().multipleRecording, 1);
+        QCOMPARE(app.settings().recordDuration, 60);
+        QCOMPARE(app.settings().periodForLogMultMode, 60);
+    }
+
+    void emulationScreenshot() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        frame.clock = [] { return ClockTime{12, 30, 0}; };
+        frame.resize(1000, 700);
+        frame.show();
+        frame.onEmulation();
+        QTRY_VERIFY_WITH_TIMEOUT(frame.decoder() && frame.decoder()->epochsCompleted >= 1, 3000);
+        frame.onPerformLogSession();
+        for (int s = 1; s < 4; ++s) {
+            frame.clock = [s] { return ClockTime{12, 30, s}; };
+            frame.emulationTick();
+        }
+        CEpochCounter* c = frame.epochCounter();
+        QVERIFY(c);
+        QCOMPARE(c->labelText(), QString("Epoch interval [sec]"));
+        QVERIFY(c->totalText().toInt() >= 4);
+        QVERIFY(frame.statusBarEx()->paneText(CStatusBarEx::Message).startsWith("Epochs: "));
+        QTest::qWait(100);
+        const QString png = QString(TRIX_BINARY_DIR) + "/trix32-emulation.png";
+        QVERIFY(frame.grab().save(png));
+        QVERIFY(QFile::exists(png));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "test_shell.moc"
