@@ -1,0 +1,95 @@
+#include "views/sky/sat_pos_view.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace trix::views {
+
+CSatPosView::CSatPosView(const QFont& font, const QColor& background, QWidget* parent)
+    : QAbstractScrollArea(parent), font_(font), background_(background) {
+    setFont(font_);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    // The whole client area is painted each time; no system erase is needed.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+}
+
+void CSatPosView::setScrollSize(const QSize& size) {
+    if (size == scrollSize_)
+        return;
+    scrollSize_ = size;
+    updateScrollBars();
+}
+
+QPoint CSatPosView::scrollOffset() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CSatPosView::setBackground(const QColor& c) {
+    background_ = c;
+    viewport()->update();
+}
+
+int CSatPosView::lineStep() const {
+    return QFontMetrics(font_).height() + 2;
+}
+
+void CSatPosView::scrollLines(int lines) {
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + lines * lineStep());
+}
+
+void CSatPosView::scrollPages(int pages) {
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + pages * bar->pageStep());
+}
+
+QSize CSatPosView::printExtent() const {
+    return scrollSize_.isEmpty() ? viewport()->size() : scrollSize_;
+}
+
+QSize CSatPosView::printPage(QPainter& p) {
+    const QSize extent = printExtent();
+    p.save();
+    p.setFont(font_);
+    p.setClipRect(QRect(QPoint(0, 0), extent));
+    p.fillRect(QRect(QPoint(0, 0), extent), background_);
+    draw(p, DrawTarget::Printer);
+    p.restore();
+    return extent;
+}
+
+void CSatPosView::paintEvent(QPaintEvent* event) {
+    QPainter p(viewport());
+    p.setFont(font_);
+    p.fillRect(event->rect(), background_);
+    p.translate(-scrollOffset());
+    draw(p, DrawTarget::Screen);
+}
+
+void CSatPosView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+    viewResized();
+}
+
+void CSatPosView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CSatPosView::updateScrollBars() {
+    const QSize page = viewport()->size();
+    const auto setBar = [](QScrollBar* bar, int extent, int visible, int line) {
+        bar->setRange(0, std::max(0, extent - visible));
+        bar->setPageStep(std::max(1, visible));
+        bar->setSingleStep(std::max(1, line));
+    };
+    setBar(horizontalScrollBar(), scrollSize_.width(), page.width(), lineStep());
+    setBar(verticalScrollBar(), scrollSize_.height(), page.height(), lineStep());
+    viewport()->update();
+}
+
+} // namespace trix::views
