@@ -221,6 +221,9 @@ bool LogRecorder::closeFile() {
 }
 
 void LogRecorder::writeLogByte(std::uint8_t byte) {
+    // Between two recordings (or after a file could not be opened) nothing is recorded.
+    if (!active_ || fd_ < 0)
+        return;
     CallScope scope(*this, callDepth_, stopPosted_, events_);
     bytesWritten_ += 1.0;
     disk_.consume(1.0);

@@ -80,6 +80,9 @@ TEST_F(RecorderTest, MultipleRecordingAlternatesBetweenRecordings) {
     EXPECT_TRUE(recorder.active());
     EXPECT_EQ(recorder.fileName(), dir.file("unkn_002.log"));
     EXPECT_EQ(timers.running.at(kTimerRecording), 10 * 60000);
+    recorder.writeLogBytes("second");
+    recorder.stopSession();
+    EXPECT_EQ(test::readFile(dir.file("unkn_002.log")), "second");
 }
 
 TEST_F(RecorderTest, AutoSaveByEpochsIsReportedToTheDecoder) {
