@@ -134,24 +134,24 @@ void CPosVw0::draw(QPainter& p, DrawTarget) {
     // The disc.
     p.setPen(QPen(axes, 0));
     p.setBrush(plotColor(source_, plotcolor::kPlot));
-    p.drawEllipse(QRect(0, 0, 2 * r, 2 * r));
+    drawBoxEllipse(p, 0, 0, 2 * r, 2 * r);
     p.setBrush(Qt::NoBrush);
 
     if (!analysis) {
-        p.drawEllipse(QRect(r - r / 2, r - r / 2, 2 * (r / 2), 2 * (r / 2)));
+        drawBoxEllipse(p, r - r / 2, r - r / 2, r + r / 2, r + r / 2);
     } else {
         const logs::AnalysisSettings a = source_.analysis();
         p.setPen(QPen(kRingColor, 0));
         for (double ring : {a.ring1, a.ring2}) {
             const int px = ringRadius(r, ring, s);
             if (px <= r)
-                p.drawEllipse(QRect(r - px, r - px, 2 * px, 2 * px));
+                drawBoxEllipse(p, r - px, r - px, r + px, r + px);
         }
         if (vsTruth) {
             const int px = ringRadius(r, a.outlierLimit, s);
             if (px <= r) {
                 p.setPen(QPen(plotColor(source_, plotcolor::kOutlierRing), 0));
-                p.drawEllipse(QRect(r - px, r - px, 2 * px, 2 * px));
+                drawBoxEllipse(p, r - px, r - px, r + px, r + px);
             }
         }
     }

@@ -63,7 +63,7 @@ void CSatVw0::draw(QPainter& p, DrawTarget) {
     p.setPen(QPen(skyColor(source_, sky::kElevationRings), 0));
     p.setBrush(skyColor(source_, sky::kSky));
     for (int radius : {r, r - q, r - 2 * q})
-        p.drawEllipse(QRect(r - radius, r - radius, 2 * radius, 2 * radius));
+        drawBoxEllipse(p, r - radius, r - radius, r + radius, r + radius);
     p.drawLine(r, r, r, 0);
 
     const EpochDecoder* d = source_.decoder();
@@ -94,7 +94,7 @@ void CSatVw0::draw(QPainter& p, DrawTarget) {
         const SkyPixel c = skyPixel(point, r);
         p.setPen(QPen(ring, 0));
         p.setBrush(used ? fill : unusedFill);
-        p.drawEllipse(QRect(c.x - s, c.y - s, 2 * s, 2 * s));
+        drawBoxEllipse(p, c.x - s, c.y - s, c.x + s, c.y + s);
         p.setPen(used ? prn : ring);
         p.drawText(QRect(c.x - s, c.y - s, 2 * s, 2 * s),
                    Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,

@@ -7,6 +7,10 @@
 
 namespace trix::views {
 
+void drawBoxEllipse(QPainter& p, int left, int top, int right, int bottom) {
+    p.drawEllipse(QRect(left, top, std::max(0, right - left - 1), std::max(0, bottom - top - 1)));
+}
+
 CSatPosView::CSatPosView(const QFont& font, const QColor& background, QWidget* parent)
     : QAbstractScrollArea(parent), font_(font), background_(background) {
     setFont(font_);

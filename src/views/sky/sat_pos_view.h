@@ -14,6 +14,10 @@ namespace trix::views {
 
 enum class DrawTarget { Screen, Printer };
 
+// An ellipse in the bounding box (left, top) to (right, bottom), the right and bottom edges
+// excluded, so that a circle of radius r about (r, r) stays inside a 2r-pixel square.
+void drawBoxEllipse(QPainter& p, int left, int top, int right, int bottom);
+
 class CSatPosView : public QAbstractScrollArea {
     Q_OBJECT
 public:

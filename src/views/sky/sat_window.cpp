@@ -37,8 +37,10 @@ CSatWnd::CSatWnd(DisplaySource& source, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter_);
-    applyLayout();
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
     resize(sizeHint());
+    applyLayout();
 }
 
 CSatWnd::~CSatWnd() {

@@ -1,0 +1,337 @@
+// The sky chart: geometry of snapshots and tracks, what the chart draws at the computed
+// pixels, the table's layouts and the window's layout switch, with PNG artefacts.
+
+#include "app/core/ini_profile.h"
+#include "logs/viewed_log.h"
+#include "view_test_support.h"
+#include "views/sky/display_source.h"
+#include "views/sky/sat_chart_view.h"
+#include "views/sky/sat_table_view.h"
+#include "views/sky/sat_window.h"
+#include "views/sky/sky_geometry.h"
+
+#include <QApplication>
+#include <QSplitter>
+
+#include <gtest/gtest.h>
+
+namespace trix::views {
+namespace {
+
+using test::near;
+using test::satellites;
+using test::storeLive;
+
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kGrey(128, 128, 128);
+const QColor kGpsRing(255, 0, 0);
+const QColor kGlnRing(255, 0, 255);
+const QColor kSbasRing(128, 0, 128);
+const QColor kForward(0, 255, 0);
+const QColor kBackward(255, 98, 89);
+
+class SkyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        source.decoderPtr = &decoder;
+        source.model = kModelUnknown;
+    }
+    QImage chartImage(int w, int h) {
+        CSatVw0 chart(source);
+        chart.resize(w, h);
+        chart.show();
+        QApplication::processEvents();
+        return test::grabOf(chart);
+    }
+
+    EpochDecoder decoder{kModelUnknown};
+    PlainDisplaySource source;
+};
+
+TEST(SkyGeometry, RingColourFollowsNumberingOfTheModel) {
+    EXPECT_EQ(skyRingItem(1, 1), sky::kGpsRing);
+    EXPECT_EQ(skyRingItem(32, 15), sky::kGpsRing);
+    EXPECT_EQ(skyRingItem(40, 1), sky::kSbasRing);
+    EXPECT_EQ(skyRingItem(40, 15), sky::kGlonassRing);
+    EXPECT_EQ(skyRingItem(40, 16), sky::kGlonassRing);
+    EXPECT_EQ(skyRingItem(65, 1), sky::kGlonassRing);
+    EXPECT_EQ(skyRingItem(99, 16), sky::kGlonassRing);
+    EXPECT_EQ(skyRingItem(150, 15), sky::kSbasRing);
+    EXPECT_EQ(skyRingItem(150, 1), sky::kGlonassRing);
+    EXPECT_EQ(unusedSatelliteFill(0xffffff), 0x808080u);
+}
+
+TEST(SkyGeometry, SnapshotPixelsPutZenithAtTheCentreAndEastRight) {
+    const CSatCnstl s = skyPlotFrom(satellites({{5, 90, 30}, {12, 0, 90}, {7, 90, 0}}));
+    // 1 + 60/90 is stored as a float just below 1⅔: truncation gives 249.
+    EXPECT_EQ(skyPixel(s.points[0], 150), (SkyPixel{249, 150}));
+    EXPECT_EQ(skyPixel(s.points[1], 150), (SkyPixel{150, 150}));
+    EXPECT_EQ(s.points[2].svNumber, 0); // elevation 0: not drawn
+}
+
+TEST(SkyGeometry, LiveTracksStopBeforeTheCurrentSnapshotAndFollowOnlySatellitesInView) {
+    EpochDecoder d(kModelUnknown);
+    // Satellite 5 climbs from the east; 9 was seen but has set by the current epoch.
+    for (int el : {10, 20, 20, 40, 50}) {
+        if (el == 50)
+            storeLive(d, satellites({{5, 90, el}}));
+        else
+            storeLive(d, satellites({{5, 90, el}, {9, 270, 30}}));
+    }
+    const SkyHistory h = skyHistoryOf(d);
+    EXPECT_EQ(h.current, 4);
+    EXPECT_EQ(h.count, 5);
+    EXPECT_FALSE(h.replay);
+    const SkyTracks t = skyTracks(h, 90);
+    // Segments of snapshots 1 to c − 1; snapshot 2 repeats 1's pixel and is left out.
+    ASSERT_EQ(t.backward.size(), 2u);
+    EXPECT_EQ(t.backward[0].from, (SkyPixel{169, 90}));
+    EXPECT_EQ(t.backward[0].to, (SkyPixel{160, 90}));
+    EXPECT_EQ(t.backward[1].to, (SkyPixel{140, 90}));
+    EXPECT_TRUE(t.forward.empty());
+}
+
+TEST(SkyGeometry, ReplayDrawsWhatFollowsTheCurrentEpochInTheForwardColour) {
+    EpochDecoder d(kModelUnknown);
+    for (int el : {10, 20, 30, 40, 50})
+        storeLive(d, satellites({{5, 90, el}}));
+    d.setViewing(true);
+    d.history.writePosition = 1; // moved back with the epoch counter
+    const SkyTracks t = skyTracks(skyHistoryOf(d), 90);
+    EXPECT_EQ(t.backward.size(), 1u); // 0 → 1
+    ASSERT_EQ(t.forward.size(), 3u);  // 1 → 2, 2 → 3, 3 → 4
+    EXPECT_EQ(t.forward.front().from, (SkyPixel{160, 90}));
+}
+
+TEST(SkyGeometry, WrappedLiveRingContinuesFromTheOldestSnapshot) {
+    EpochDecoder d(kModelUnknown);
+    for (int el : {10, 20, 30, 40, 50})
+        storeLive(d, satellites({{5, 90, el}}));
+    // As after a wrap: newest at 1, oldest at 2; the ring has 5 places in this history.
+    d.history.writePosition = 1;
+    d.history.oldestPosition = 2;
+    SkyHistory h = skyHistoryOf(d);
+    h.count = 5;
+    const SkyTracks t = skyTracks(h, 90);
+    // 2 → 3, 3 → 4, 4 → 0; the segment into the current snapshot stays out.
+    EXPECT_EQ(t.backward.size(), 3u);
+}
+
+TEST(SkyGeometry, NoSnapshotNoTracks) {
+    EpochDecoder d(kModelUnknown);
+    EXPECT_FALSE(skyHistoryOf(d).drawable());
+    EXPECT_TRUE(skyTracks(skyHistoryOf(d), 100).backward.empty());
+}
+
+TEST_F(SkyTest, SatellitesAreDrawnAtTheirAzimuthAndElevation) {
+    storeLive(decoder, satellites({{5, 90, 30}, {12, 0, 90}, {40, 180, 45, 30, '-'}, {7, 270, 0}}));
+    const QImage img = chartImage(300, 300);
+    CSatVw0 probe(source);
+    const int s = probe.circleHalfSize();
+    // Satellite 5 (used, GPS): ring outline and "Satellites" fill at (250, 150).
+    EXPECT_TRUE(near(img, 249 + s, 150, kGpsRing));
+    EXPECT_TRUE(near(img, 249 - s, 150, kGpsRing));
+    EXPECT_GT(test::countIn(img, QRect(249 - s, 150 - s, 2 * s, 2 * s), kWhite), 4 * s);
+    // Satellite 12 at the zenith, the centre.
+    EXPECT_TRUE(near(img, 150, 150 - s, kGpsRing));
+    // Satellite 40 (not used, SBAS for this model): inverted fill, SBAS ring.
+    EXPECT_TRUE(near(img, 150 + s, 225, kSbasRing));
+    EXPECT_GT(test::countIn(img, QRect(150 - s, 225 - s, 2 * s, 2 * s), kGrey), 4 * s);
+    // Satellite 7 at elevation 0 is not drawn on the horizon.
+    EXPECT_FALSE(near(img, 0, 150, kGpsRing, 3));
+    test::saveImage(img, "sky_chart_pixels");
+}
+
+TEST_F(SkyTest, Prn40TakesTheGlonassRingForModels15And16) {
+    storeLive(decoder, satellites({{40, 90, 30}}, 15));
+    source.model = 15;
+    const QImage img = chartImage(300, 300);
+    CSatVw0 probe(source);
+    EXPECT_TRUE(near(img, 249 + probe.circleHalfSize(), 150, kGlnRing));
+}
+
+TEST_F(SkyTest, RingsAndNorthLine) {
+    const QImage img = chartImage(300, 300);
+    // r = 150, q = 50: outlines at 150, 100 and 50 pixels, "Sky" between them.
+    EXPECT_TRUE(near(img, 299, 150, kWhite));
+    EXPECT_TRUE(near(img, 250, 150, kWhite));
+    EXPECT_TRUE(near(img, 200, 150, kWhite));
+    EXPECT_EQ(test::px(img, 275, 150), kBlack);
+    EXPECT_EQ(test::px(img, 225, 150), kBlack);
+    EXPECT_EQ(test::px(img, 150, 20), kWhite); // the line to the north
+    EXPECT_EQ(test::px(img, 150, 280), kBlack);
+    EXPECT_EQ(test::px(img, 2, 2), kGrey); // "Background of Sky"
+}
+
+TEST_F(SkyTest, AChartBelow40PixelsShowsOnlyTheBackground) {
+    storeLive(decoder, satellites({{5, 90, 30}}));
+    const QImage img = chartImage(39, 200);
+    EXPECT_EQ(test::countColour(img, kGrey), img.width() * img.height());
+}
+
+TEST_F(SkyTest, ReplayTracksShowBothColours) {
+    for (int el : {5, 15, 25, 35, 45, 55, 65, 75})
+        storeLive(decoder, satellites({{5, 90, el}}));
+    decoder.setViewing(true);
+    decoder.history.writePosition = 3;
+    decoder.sat = satellites({{5, 90, 35}});
+    const QImage img = chartImage(300, 300);
+    // Elevation 5 → 1 + 85/90 of the radius; 75 → 1 + 15/90. Before the current epoch the
+    // track is backward, after it forward.
+    EXPECT_TRUE(near(img, 150 + 140, 150, kBackward));
+    EXPECT_TRUE(near(img, 150 + 30, 150, kForward));
+}
+
+TEST_F(SkyTest, TableHasAnL2ColumnOnlyForModels4And18) {
+    for (int model : {1, 4, 17, 18}) {
+        source.model = model;
+        CSatVw1 table(source, true);
+        EXPECT_EQ(table.hasL2Column(), model == 4 || model == 18) << model;
+    }
+}
+
+TEST_F(SkyTest, TableScrollSizeFollowsSatellitesAndLayout) {
+    storeLive(decoder, satellites({{5, 90, 30}, {12, 0, 90}, {40, 180, 45}}));
+    CSatVw1 vertical(source, true);
+    const int u = vertical.columnUnit();
+    const int h = vertical.rowHeight();
+    EXPECT_EQ(vertical.scrollSize(), QSize(u * 14, 4 * h + 2));
+    source.model = 18;
+    CSatVw1 horizontal(source, false);
+    EXPECT_EQ(horizontal.scrollSize(), QSize(3 * u + horizontal.titleWidth(), h * 15));
+    source.model = 1;
+    horizontal.setVerticalLayout(false);
+    CSatVw1 plain(source, false);
+    EXPECT_EQ(plain.scrollSize(), QSize(3 * u + plain.titleWidth(), h * 14 + 5));
+}
+
+TEST_F(SkyTest, AntennaBlocksListTheUnionInAscendingOrder) {
+    decoder.sa4[0].count = 2;
+    decoder.sa4[0].sats[0] = {14, 40};
+    decoder.sa4[0].sats[1] = {3, 41};
+    decoder.sa4[2].count = 1;
+    decoder.sa4[2].sats[0] = {70, 33};
+    const auto rows = antennaRows(decoder);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].svNumber, 3);
+    EXPECT_EQ(rows[1].svNumber, 14);
+    EXPECT_EQ(rows[2].svNumber, 70);
+    EXPECT_EQ(rows[0].snr[0], 41);
+    EXPECT_EQ(rows[0].snr[2], -1); // antenna 3 lacks it: "-"
+    EXPECT_EQ(rows[2].snr[2], 33);
+    // For the attitude receiver the scroll size counts the antenna satellites too.
+    source.model = kModelAttitude;
+    storeLive(decoder, satellites({{5, 90, 30}}));
+    CSatVw1 table(source, true);
+    EXPECT_EQ(table.scrollSize().height(), 4 * table.rowHeight() + 2);
+}
+
+TEST_F(SkyTest, LayoutOptionRebuildsTheSplitter) {
+    CSatWnd w(source);
+    EXPECT_EQ(w.sizeHint(), QSize(500, 225));
+    EXPECT_FALSE(w.verticalLayout());
+    source.settingsValue.skyChartLayout = 1;
+    w.optionsChanged();
+    EXPECT_TRUE(w.verticalLayout());
+    EXPECT_TRUE(w.table()->verticalLayout());
+    EXPECT_EQ(w.findChild<QSplitter*>()->orientation(), Qt::Vertical);
+}
+
+TEST_F(SkyTest, ClosingTellsTheFrameOnceAndStoresThePlacement) {
+    app::IniProfile profile;
+    source.profilePtr = &profile;
+    {
+        auto* w = new CSatWnd(source);
+        w->show();
+        QApplication::processEvents();
+        w->close(); // deletes itself
+    }
+    EXPECT_EQ(source.closedCount, 1);
+    EXPECT_EQ(source.lastClosed, DataWindow::SkyChart);
+    EXPECT_TRUE(profile.contains("Windows", CSatWnd::kPlacementKey));
+    EXPECT_TRUE(profile.contains("Windows", CSatWnd::kSplitterKey));
+}
+
+// A sky that turns fast enough to leave tracks: 400 epochs.
+void movingSky(EpochDecoder& d) {
+    for (int k = 0; k < 400; ++k) {
+        const int a = k / 4;
+        storeLive(d, satellites({{2, (350 + a) % 360, 69 - k / 20},
+                                 {5, 321 - a, 61},
+                                 {8, 134, 30 + k / 10, 40, '-'},
+                                 {11, 202 + a, 32},
+                                 {40, 113, 38},
+                                 {70, 85 + a / 2, 12 + k / 16, 34, '-'}}));
+    }
+}
+
+// Grabs of the window in both layouts, live and replayed, for a look.
+TEST_F(SkyTest, TracksOfAMovingSky) {
+    movingSky(decoder);
+    CSatWnd live(source);
+    live.resize(500, 225);
+    live.show();
+    QApplication::processEvents();
+    EXPECT_GT(test::countColour(test::grabOf(*live.chart()), kBackward), 100);
+    test::saveArtefact(live, "sky_tracks_live");
+
+    decoder.setViewing(true);
+    decoder.history.writePosition = 150;
+    CSatWnd replay(source);
+    replay.resize(500, 225);
+    replay.show();
+    QApplication::processEvents();
+    const QImage img = test::grabOf(*replay.chart());
+    EXPECT_GT(test::countColour(img, kBackward), 20);
+    EXPECT_GT(test::countColour(img, kForward), 100);
+    test::saveArtefact(replay, "sky_tracks_replay");
+}
+
+TEST_F(SkyTest, WindowGrabs) {
+    storeLive(decoder, satellites({{2, 350, 69},
+                                   {5, 321, 61, 45, 'U', 30},
+                                   {8, 134, 64},
+                                   {11, 202, 32},
+                                   {14, 195, 17, 33, '-'},
+                                   {40, 113, 38},
+                                   {70, 85, 32, 34, '-'},
+                                   {23, 337, 0, 20, '-'}}));
+    CSatWnd horizontal(source);
+    horizontal.resize(500, 225);
+    horizontal.show();
+    QApplication::processEvents();
+    test::saveArtefact(horizontal, "sky_horizontal");
+
+    source.settingsValue.skyChartLayout = 1;
+    source.model = 4;
+    CSatWnd vertical(source);
+    vertical.resize(260, 460);
+    vertical.show();
+    QApplication::processEvents();
+    test::saveArtefact(vertical, "sky_vertical_l2");
+}
+
+TEST(SkyReplay, SampleLogsOfTheAttitudeReceiverAndPlainNmea) {
+    for (const char* name : {"r04__001.log", "unkn_001.log"}) {
+        SilentSink sink;
+        logs::ViewedLog log(sink);
+        ASSERT_TRUE(log.open(std::string(TRIX_SOURCE_DIR "/data/samples/") + name)) << name;
+        PlainDisplaySource source;
+        source.decoderPtr = &log.decoder;
+        source.model = log.decoder.modelIndex();
+        log.decoder.history.writePosition = log.decoder.epochsCompleted / 2;
+        log.indexer.loadEpoch();
+        CSatWnd w(source);
+        w.resize(640, 300);
+        w.show();
+        QApplication::processEvents();
+        // The sample receivers stand still under a still sky: satellites, no tracks.
+        const QImage img = test::grabOf(*w.chart());
+        EXPECT_GT(test::countColour(img, kGpsRing), 0) << name;
+        test::saveArtefact(w, QString("sky_replay_") + QString(name).left(4));
+    }
+}
+
+} // namespace
+} // namespace trix::views
