@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     clang libclang-rt-dev
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     gpsd-clients xvfb xauth
 )
