@@ -1,7 +1,10 @@
 #include "views/instruments/pos_vw1.h"
 
+#include "trixres/loader.h"
+
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 
 namespace trix::views {
@@ -9,26 +12,42 @@ namespace trix::views {
 CPosVw1::CPosVw1(PanelSource source, MessageSink& messages, QWidget* parent)
     : QAbstractScrollArea(parent), source_(std::move(source)), messages_(messages) {
     setFocusPolicy(Qt::StrongFocus);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAutoFillBackground(false);
+    const PanelView v = source_();
+    scales_.speed = firstScale(speedTable(static_cast<int>(v.vehicle)));
+    loadPictures(v.vehicle);
     updateScrollRange();
 }
 
 CPosVw1::~CPosVw1() = default;
 
+void CPosVw1::loadPictures(Vehicle vehicle) {
+    const std::array<int, 7> numbers = picturesFor(vehicle);
+    const std::vector<QImage> images = res::loadPictures(numbers, messages_);
+    for (std::size_t i = 0; i < pictures_.faces.size(); ++i)
+        pictures_.faces[i] = images[i];
+    pictures_.rose = images[6];
+}
+
 bool CPosVw1::showsStatistics() const {
-    const PanelView v = source_();
-    return v.analysisActive && v.statistics != nullptr;
+    return source_().analysisActive;
 }
 
 void CPosVw1::epoch(int) {
     const PanelView v = source_();
+    // A viewed log file under analysis is shown as a table; the scales stay as they are.
     if (v.decoder && !(v.viewingLog && v.analysisActive))
         adaptScales(scales_, static_cast<int>(v.vehicle), v.decoder->pos.speed,
                     v.decoder->pos.verticalVelocity, v.decoder->pos.altitude);
+    if (v.analysisActive)
+        updateScrollRange(); // the table grows by the outlier lines once the first arrive
     viewport()->update();
 }
 
 void CPosVw1::optionsChanged() {
     const PanelView v = source_();
+    loadPictures(v.vehicle);
     scales_.speed = firstScale(speedTable(static_cast<int>(v.vehicle)));
     viewport()->update();
 }
@@ -38,26 +57,70 @@ void CPosVw1::analysisChanged() {
     viewport()->update();
 }
 
-bool CPosVw1::scrollKey(int) {
-    return false;
+bool CPosVw1::scrollKey(int key) {
+    if (!showsStatistics())
+        return false;
+    QScrollBar* bar = verticalScrollBar();
+    switch (key) {
+    case Qt::Key_PageUp:
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case Qt::Key_PageDown:
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Qt::Key_Up:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Down:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
+    default:
+        return false;
+    }
+    viewport()->update();
+    return true;
 }
 
 QSize CPosVw1::pageSize() const {
+    const PanelView v = source_();
+    if (v.analysisActive)
+        return table_.extent(v);
     return {kWidth, kPageHeight};
 }
 
 void CPosVw1::printPage(QPainter& painter, const QRect& target) {
-    painter.drawImage(target, renderInstruments());
+    const PanelView v = source_();
+    if (v.analysisActive) {
+        const QSize extent = table_.extent(v);
+        painter.save();
+        painter.translate(target.topLeft());
+        painter.scale(static_cast<double>(target.width()) / extent.width(),
+                      static_cast<double>(target.height()) / extent.height());
+        table_.draw(painter, v);
+        painter.restore();
+        return;
+    }
+    // The instruments go to the printer as one bitmap.
+    const QPixmap bitmap = QPixmap::fromImage(renderInstruments());
+    res::printBitmap(painter, target, bitmap, messages_);
 }
 
 QImage CPosVw1::renderInstruments() const {
     QImage img(kWidth, kHeight, QImage::Format_RGB32);
     img.fill(palette().color(QPalette::Button));
+    QPainter p(&img);
+    drawInstruments(p, pictures_, source_(), scales_);
     return img;
 }
 
 QImage CPosVw1::renderStatistics() const {
-    return renderInstruments();
+    const PanelView v = source_();
+    const QSize extent = table_.extent(v);
+    QImage img(extent, QImage::Format_RGB32);
+    img.fill(palette().color(QPalette::Button));
+    QPainter p(&img);
+    table_.draw(p, v);
+    return img;
 }
 
 QPoint CPosVw1::scrollPosition() const {
@@ -65,8 +128,14 @@ QPoint CPosVw1::scrollPosition() const {
 }
 
 void CPosVw1::paintEvent(QPaintEvent*) {
+    const PanelView v = source_();
     QPainter p(viewport());
-    p.drawImage(0, 0, renderInstruments());
+    p.fillRect(viewport()->rect(), palette().color(QPalette::Button));
+    p.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    if (v.analysisActive)
+        table_.draw(p, v);
+    else
+        drawInstruments(p, pictures_, v, scales_);
 }
 
 void CPosVw1::resizeEvent(QResizeEvent* event) {
@@ -79,14 +148,15 @@ void CPosVw1::keyPressEvent(QKeyEvent* event) {
         QAbstractScrollArea::keyPressEvent(event);
 }
 
-void CPosVw1::loadPictures() {}
-
-void CPosVw1::drawInstruments(QPainter&, const PanelView&) const {}
-
 void CPosVw1::updateScrollRange() {
     const QSize page = pageSize();
-    horizontalScrollBar()->setRange(0, std::max(0, page.width() - viewport()->width()));
-    verticalScrollBar()->setRange(0, std::max(0, page.height() - viewport()->height()));
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, page.width() - view.width()));
+    verticalScrollBar()->setRange(0, std::max(0, page.height() - view.height()));
+    horizontalScrollBar()->setPageStep(view.width());
+    verticalScrollBar()->setPageStep(view.height());
+    horizontalScrollBar()->setSingleStep(table_.lineHeight());
+    verticalScrollBar()->setSingleStep(table_.lineHeight());
 }
 
 } // namespace trix::views

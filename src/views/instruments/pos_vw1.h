@@ -5,14 +5,13 @@
 // notifications; it reads everything else through a PanelSource when it draws.
 
 #include "decode/ui.h"
+#include "views/instruments/instrument_drawing.h"
 #include "views/instruments/panel_source.h"
 #include "views/instruments/scales.h"
+#include "views/instruments/statistics_table.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
-#include <QRegion>
-
-#include <array>
 
 class QPainter;
 
@@ -60,17 +59,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void loadPictures();
-    void drawInstruments(QPainter& p, const PanelView& v) const;
+    void loadPictures(Vehicle vehicle);
     void updateScrollRange();
 
     PanelSource source_;
     MessageSink& messages_;
     ScaleState scales_;
-    int loadedVehicle_ = -1;
-    // Faces in the order of FaceSlot, then the compass rose.
-    std::array<QImage, 6> faces_;
-    QImage rose_;
+    InstrumentPictures pictures_;
+    StatisticsTable table_;
 };
 
 } // namespace trix::views
