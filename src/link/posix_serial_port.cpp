@@ -195,7 +195,8 @@ int PosixSerialPort::readChar() {
 int PosixSerialPort::readBlock(void* buffer, std::size_t maxLength) {
     auto* out = static_cast<unsigned char*>(buffer);
     std::size_t taken = std::min(maxLength, tail_ - head_);
-    std::memcpy(out, buffer_.data() + head_, taken);
+    if (taken > 0)
+        std::memcpy(out, buffer_.data() + head_, taken);
     head_ += taken;
     while (taken < maxLength && fd_ >= 0 && !lost_) {
         ssize_t n = ::read(fd_, out + taken, maxLength - taken);
