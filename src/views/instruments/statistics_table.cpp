@@ -141,6 +141,11 @@ StatisticsTable::StatisticsTable()
     lineHeight_ = fm.height() + 2;
     charWidth_ = std::max(1, fm.averageCharWidth());
     valueX_ = kLabelX + static_cast<int>(std::strlen(str::kHorizontalSigma) + 5) * charWidth_;
+    // With a proportional font the two longest attitude labels are wider than that; the values
+    // move right so that no label runs into its value.
+    for (const char* label : {str::kBadAttitude, str::kGoodAttitudePercent})
+        valueX_ = std::max(valueX_, kLabelX + fm.horizontalAdvance(QString::fromUtf8(label)) +
+                                        2 * charWidth_);
 }
 
 QSize StatisticsTable::extent(const PanelView& view) const {

@@ -80,7 +80,7 @@ TEST(Scales, VerticalScaleUsesTheMagnitudeAndAQuarterForStepDown) {
     EXPECT_EQ(s.vertical.full, 40);
     adaptScales(s, 0, 0, -1.5, 0); // v = 2
     EXPECT_EQ(s.vertical.full, 8);
-    adaptScales(s, 0, 0, 1e30, 0);      // absurd values end on a finite scale
+    adaptScales(s, 0, 0, 1e30, 0); // absurd values end on a finite scale
     EXPECT_GT(s.vertical.full, 0);
     adaptScales(s, 0, 0, std::nan(""), 0);
     EXPECT_EQ(s.vertical.full, 8);
