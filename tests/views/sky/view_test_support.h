@@ -51,6 +51,7 @@ inline void storeLive(EpochDecoder& d, const CSat& sat, CDepPt dep = {}) {
     h.skyPlots[static_cast<std::size_t>(next)] = skyPlotFrom(sat);
     h.departures[static_cast<std::size_t>(next)] = dep;
     d.sat = sat;
+    d.noPosition = false;
     d.departure.dep = dep;
     const double sq = double(dep.east) * dep.east + double(dep.north) * dep.north;
     d.departure.horizontalSquared = sq;

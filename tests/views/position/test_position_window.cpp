@@ -1,0 +1,309 @@
+// The position window offscreen: what the plot pane draws at the computed pixels, the ring
+// rules, zoom limits and keys, the status texts and placements, and grabs of every mode.
+
+#include "app/core/ini_profile.h"
+#include "logs/viewed_log.h"
+#include "view_test_support.h"
+#include "views/instruments/pos_vw1.h"
+#include "views/position/pos_plot_view.h"
+#include "views/position/pos_text_view.h"
+#include "views/position/pos_window.h"
+#include "views/sky/display_source.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace trix::views {
+namespace {
+
+using test::near;
+
+const QColor kGrey(128, 128, 128);
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kTrace(0, 255, 0);
+const QColor kCurrent(255, 98, 89);
+const QColor kYellow(255, 255, 0);
+const QColor kOutlier(255, 0, 0);
+
+class CountingSink : public MessageSink {
+public:
+    Answer show(std::string_view, Buttons, Icon) override { return Answer::Ok; }
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+class PlotTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        source.decoderPtr = &decoder;
+        source.sink = &sink;
+        source.analysisValue.ring1 = 1.0;
+        source.analysisValue.ring2 = 2.0;
+    }
+    void store(float east, float north) {
+        test::storeLive(decoder, test::satellites({}), {east, north, 0.0f});
+    }
+    // A plot pane of radius 150 (the titles take the room below the disc).
+    std::unique_ptr<CPosVw0> pane() {
+        auto p = std::make_unique<CPosVw0>(source);
+        p->resize(300, 300 + p->textReserve());
+        p->show();
+        QApplication::processEvents();
+        return p;
+    }
+    // Pixels beyond `radius` from the centre (150, 150) that have colour c.
+    static int outside(const QImage& img, int radius, const QColor& c) {
+        int n = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x)
+                if (std::hypot(x - 150, y - 150) > radius && QColor(img.pixel(x, y)) == c)
+                    ++n;
+        return n;
+    }
+
+    EpochDecoder decoder{kModelUnknown};
+    CountingSink sink;
+    PlainDisplaySource source;
+};
+
+TEST_F(PlotTest, DeparturePlotJoinsTheTracePointsAndCrossesTheNewest) {
+    for (auto [e, n] : {std::pair{0.0f, 0.0f}, {3.0f, 0.0f}, {3.0f, 4.0f}, {0.0f, 4.0f}})
+        store(e, n);
+    auto p = pane();
+    ASSERT_EQ(p->radius(), 150);
+    p->resetScale(); // range 5 m from the history
+    EXPECT_DOUBLE_EQ(p->visibleRadius(), 5.0);
+    const QImage img = test::grabOf(*p);
+    test::saveImage(img, "position_plot_departure");
+    // Points at (150,150), (240,150), (240,30), (150,30), joined by lines.
+    EXPECT_EQ(test::px(img, 240, 90), kTrace);
+    EXPECT_EQ(test::px(img, 200, 30), kTrace);
+    // The cross of ±9 pixels on the newest departure (0, 4).
+    EXPECT_EQ(test::px(img, 150 + 7, 30), kCurrent);
+    EXPECT_EQ(test::px(img, 150, 30 + 7), kCurrent);
+    EXPECT_EQ(test::px(img, 150, 30 - 10), kWhite); // the vertical diameter above it
+    // The disc and the half-range circle.
+    EXPECT_EQ(test::px(img, 260, 260), kGrey);
+    EXPECT_EQ(test::px(img, 200, 250), kBlack);
+    EXPECT_TRUE(near(img, 150 + 53, 150 + 53, kWhite)); // r/2 = 75 on the diagonal
+}
+
+TEST_F(PlotTest, ScatterPlotDrawsRingsAndCrossesAndLeavesTheOutlierRingToVsTruth) {
+    store(0.5f, 0.5f);
+    store(-0.5f, 0.25f);
+    source.analysisOn = true;
+    source.analysisValue.outlierLimit = 1.5;
+    auto p = pane();
+    p->resetScale();
+    EXPECT_DOUBLE_EQ(p->visibleRadius(), 2.0); // raised to Ring2
+    QImage img = test::grabOf(*p);
+    // Ring1 at 75 pixels, Ring2 at 150 (it fits exactly), both yellow.
+    EXPECT_TRUE(near(img, 150 + 53, 150 + 53, kYellow));
+    EXPECT_TRUE(near(img, 150 + 106, 150 + 106, kYellow));
+    EXPECT_EQ(test::countColour(img, kOutlier), 0); // "Average over time": no outlier ring
+    // A cross at (187, 113): arms from y+4 to y−5 and from x−4 to x+5.
+    EXPECT_EQ(test::px(img, 187, 113 + 4), kTrace);
+    EXPECT_EQ(test::px(img, 187 + 5, 113), kTrace);
+    EXPECT_NE(test::px(img, 187 + 7, 113), kTrace);
+
+    source.analysisValue.mode = logs::ReferenceMode::VsTruth;
+    p->resetScale();
+    img = test::grabOf(*p);
+    test::saveImage(img, "position_plot_scatter_truth");
+    EXPECT_TRUE(near(img, 150 + 80, 150 + 80, kOutlier)); // 1.5 / 2 × 150 → 113 pixels
+}
+
+TEST_F(PlotTest, ARingBeyondTheVisibleRadiusIsNotDrawnUntilZoomedOut) {
+    store(0.2f, 0.0f);
+    source.analysisOn = true;
+    auto p = pane();
+    p->resetScale();
+    p->zoomIn(); // S = 2 / 1.2: Ring2 would need 180 pixels
+    QImage img = test::grabOf(*p);
+    EXPECT_EQ(outside(img, 152, kYellow), 0);
+    EXPECT_TRUE(near(img, 150 + 64, 150 + 64, kYellow)); // Ring1 at 90
+    p->zoomOut();
+    p->zoomOut(); // S = 2.4: Ring2 at 125
+    img = test::grabOf(*p);
+    EXPECT_TRUE(near(img, 150 + 88, 150 + 88, kYellow));
+}
+
+TEST_F(PlotTest, ZoomLimitsBeepAndKeysZoom) {
+    auto p = pane();
+    for (int i = 0; i < 26; ++i)
+        p->zoomKey(Qt::Key_Plus);
+    EXPECT_EQ(sink.beeps, 1);
+    EXPECT_NEAR(p->scale().zoom(), 95.396, 0.001);
+    p->zoomAll();
+    p->zoomKey(Qt::Key_Minus);
+    EXPECT_DOUBLE_EQ(p->scale().zoom(), PlotScale::kZoomOutStep);
+    p->zoomKey(Qt::Key_A);
+    EXPECT_DOUBLE_EQ(p->scale().zoom(), PlotScale::kZoomOutStep);
+}
+
+TEST_F(PlotTest, RangeFollowsLiveEpochsButNotAViewedFile) {
+    store(3.0f, 4.0f);
+    auto p = pane();
+    p->resetScale();
+    store(6.0f, 8.0f);
+    p->epoch();
+    EXPECT_DOUBLE_EQ(p->scale().range(), 10.0);
+    store(0.0f, 0.0f);
+    p->epoch();
+    EXPECT_DOUBLE_EQ(p->scale().range(), 10.0); // never shrinks
+    decoder.setViewing(true);
+    decoder.largestHorizontalSquared = 400.0;
+    p->epoch();
+    EXPECT_DOUBLE_EQ(p->scale().range(), 10.0);
+}
+
+TEST_F(PlotTest, APaneSmallerThan40PixelsDrawsNothing) {
+    store(1.0f, 1.0f);
+    CPosVw0 p(source);
+    p.resize(39, 39 + p.textReserve());
+    p.show();
+    QApplication::processEvents();
+    const QImage img = test::grabOf(p);
+    EXPECT_EQ(test::countColour(img, kGrey), img.width() * img.height());
+}
+
+class WindowTest : public PlotTest {};
+
+TEST_F(WindowTest, KeypadPlusZoomsTheMainKeyboardPlusDoesNot) {
+    CPosWnd w(source);
+    w.show();
+    QApplication::processEvents();
+    QKeyEvent plain(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier, "+");
+    QApplication::sendEvent(w.plot(), &plain);
+    EXPECT_DOUBLE_EQ(w.plot()->scale().zoom(), 1.0);
+    QKeyEvent keypad(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, "+");
+    QApplication::sendEvent(w.text(), &keypad);
+    EXPECT_DOUBLE_EQ(w.plot()->scale().zoom(), 1.2);
+    w.zoomAllAction()->trigger();
+    EXPECT_DOUBLE_EQ(w.plot()->scale().zoom(), 1.0);
+}
+
+TEST_F(WindowTest, StatusTextFollowsActivationAndAnalysis) {
+    CPosWnd w(source);
+    w.activated(true);
+    EXPECT_EQ(source.lastStatus, "Press '+' to Zoom In '-' to Zoom Out");
+    source.analysisOn = true;
+    w.activated(true);
+    EXPECT_EQ(source.lastStatus, "Scroll: PgUp/PgDn, Up/Dn");
+    w.activated(false);
+    EXPECT_EQ(source.lastStatus, "");
+}
+
+TEST_F(WindowTest, LayoutPlacementsAndClose) {
+    app::IniProfile profile;
+    source.profilePtr = &profile;
+    auto* w = new CPosWnd(source);
+    w->show();
+    QApplication::processEvents();
+    EXPECT_EQ(w->panel()->width(), CPosWnd::kPanelWidth);
+    EXPECT_EQ(w->size(), QSize(605, 375));
+    w->close();
+    EXPECT_EQ(source.closedCount, 1);
+    EXPECT_EQ(source.lastClosed, DataWindow::Position);
+    EXPECT_TRUE(profile.contains("Windows", CPosWnd::kPlacementKey));
+    EXPECT_TRUE(profile.contains("Windows", CPosWnd::kPlotPlacementKey));
+}
+
+TEST_F(WindowTest, PrintedPageHasThePanelBesideThePlotAndTheTextBelow) {
+    store(1.0f, 1.0f);
+    CPosWnd w(source);
+    w.show();
+    QApplication::processEvents();
+    QImage page(1200, 900, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    const QSize used = w.printPage(painter);
+    painter.end();
+    const int r = w.plot()->radius();
+    EXPECT_EQ(used.width(),
+              std::max(2 * r + 10 + w.panel()->pageSize().width(), w.text()->scrollSize().width()));
+    EXPECT_EQ(test::px(page, r + 20, r + 40), kBlack); // the disc on the page
+    test::saveImage(page, "position_print");
+}
+
+// A receiver that wanders about its start in a slow spiral.
+void wander(EpochDecoder& d, int epochs) {
+    for (int k = 0; k < epochs; ++k) {
+        const double a = k * 0.05;
+        const float rad = static_cast<float>(0.02 * k);
+        test::storeLive(
+            d, test::satellites({}),
+            {rad * static_cast<float>(std::cos(a)), rad * static_cast<float>(std::sin(a)), 0.0f});
+    }
+    d.pos.speed = 12.3f;
+    d.pos.course = 74.0f;
+    d.pos.altitude = 1234.0f;
+    d.pos.verticalVelocity = -1.5f;
+}
+
+TEST_F(WindowTest, GrabsOfEveryMode) {
+    wander(decoder, 200);
+    for (int vehicle = 0; vehicle < 3; ++vehicle) {
+        source.settingsValue.devicesSpecific = vehicle;
+        CPosWnd w(source);
+        w.show();
+        w.plot()->resetScale();
+        w.epoch(0);
+        QApplication::processEvents();
+        test::saveArtefact(w, QString("position_departure_vehicle%1").arg(vehicle));
+    }
+}
+
+TEST(PositionSamples, AttitudeReceiverPlainNmeaAndAnAnalysis) {
+    struct Case {
+        const char* file;
+        bool analysis;
+        logs::ReferenceMode mode;
+        const char* artefact;
+    };
+    for (const Case& c :
+         {Case{"r04__001.log", false, logs::ReferenceMode::AverageOverTime, "position_rx04"},
+          Case{"unkn_001.log", false, logs::ReferenceMode::AverageOverTime, "position_nmea"},
+          Case{"unkn_001.log", true, logs::ReferenceMode::AverageOverTime,
+               "position_scatter_average"},
+          Case{"r18__001.log", true, logs::ReferenceMode::VsTruth, "position_scatter_truth"}}) {
+        SilentSink sink;
+        logs::ViewedLog log(sink);
+        ASSERT_TRUE(log.open(std::string(TRIX_SOURCE_DIR "/data/samples/") + c.file)) << c.file;
+        PlainDisplaySource source;
+        source.decoderPtr = &log.decoder;
+        source.statisticsPtr = &log.statistics;
+        source.model = log.decoder.modelIndex();
+        if (c.analysis) {
+            logs::AnalysisSettings a;
+            a.mode = c.mode;
+            a.known = log.decoder.reference;
+            a.ring1 = 0.5;
+            a.ring2 = 1.0;
+            a.outlierLimit = c.mode == logs::ReferenceMode::VsTruth ? 1.5 : 0.0;
+            log.startAnalysis(a);
+            source.analysisOn = true;
+            source.analysisValue = a;
+        }
+        log.decoder.history.writePosition = log.decoder.epochsCompleted / 2;
+        log.indexer.loadEpoch();
+        CPosWnd w(source);
+        w.show();
+        w.dataLoaded();
+        w.analysisChanged();
+        w.epoch(0);
+        QApplication::processEvents();
+        const QImage plot = test::grabOf(*w.plot());
+        EXPECT_GT(test::countColour(plot, kTrace), 0) << c.file;
+        test::saveArtefact(w, c.artefact);
+    }
+}
+
+} // namespace
+} // namespace trix::views
