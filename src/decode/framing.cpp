@@ -41,20 +41,19 @@ bool checksumPasses(std::string_view s, bool proprietary, bool checked) {
 }
 
 bool LineFramer::push(std::uint8_t byte) {
+    buf_[size_++] = static_cast<char>(byte);
+    // The byte that fills the buffer is dropped with it, even a line feed: a sentence of
+    // 1021 characters with its CR LF is the longest handed on.
     if (size_ >= kCapacity) {
         size_ = 0;
         ++overflows_;
+        return false;
     }
-    buf_[size_++] = static_cast<char>(byte);
     if (byte == '\n' && size_ >= 2 && buf_[size_ - 2] == '\r') {
         // CR LF alone ends an empty line, which is not handed on.
         lineLength_ = size_ - 2;
         size_ = 0;
         return lineLength_ > 0;
-    }
-    if (size_ >= kCapacity) {
-        size_ = 0;
-        ++overflows_;
     }
     return false;
 }

@@ -45,8 +45,8 @@ bool checksumPasses(std::string_view sentence, bool proprietary, bool checked);
 std::uint8_t nmeaChecksum(std::string_view body);
 
 // Live framing: bytes are appended one by one to a 1024-byte line buffer. A line ends at LF
-// when the byte before it is CR and the line holds more than one byte; the sentence without
-// CR LF is handed on. A buffer that fills without a line end is dropped.
+// when the byte before it is CR; the sentence without CR LF is handed on when it is not
+// empty. A buffer that fills is dropped, so the longest sentence handed on has 1021 characters.
 class LineFramer {
 public:
     static constexpr std::size_t kCapacity = 1024;

@@ -70,21 +70,10 @@ void DataPump::textByte(int c, TickResult& r) {
         ++r.lines;
         return;
     }
-    line_[linePos_++] = static_cast<char>(c);
-    if (linePos_ >= kLineCapacity) {
-        // A line that fills the buffer without an end is dropped.
-        linePos_ = 0;
-        ++dropped_;
-        return;
-    }
-    if (c == '\n' && linePos_ > 1 && line_[linePos_ - 2] == '\r') {
-        std::size_t length = linePos_ - 2;
-        linePos_ = 0;
-        if (length == 0)
-            return;
+    if (framer_.push(byte)) {
         // The line may be overwritten only by the next byte, which is read after every
         // listener has returned.
-        dispatch(std::string_view(line_.data(), length), false);
+        dispatch(framer_.line(), false);
         ++r.lines;
     }
 }

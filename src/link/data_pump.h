@@ -3,6 +3,7 @@
 // into lines, writes every byte to the log while a session records, and hands each finished
 // line to the listeners and the decoder, synchronously and in a fixed order.
 
+#include "decode/framing.h"
 #include "link/link.h"
 
 #include <array>
@@ -22,7 +23,7 @@ public:
 
 class DataPump {
 public:
-    static constexpr std::size_t kLineCapacity = 1024;
+    static constexpr std::size_t kLineCapacity = LineFramer::kCapacity;
     static constexpr std::size_t kMaxBlock = 4096;
     static constexpr int kDefaultBudgetMs = 20;
 
@@ -41,9 +42,9 @@ public:
     // One tick: every complete line that is waiting (within the time budget).
     TickResult tick();
 
-    std::uint64_t droppedLines() const { return dropped_; }
-    std::size_t pendingBytes() const { return linePos_; }
-    void reset() { linePos_ = 0; }
+    std::uint64_t droppedLines() const { return framer_.overflows(); }
+    std::size_t pendingBytes() const { return framer_.pending(); }
+    void reset() { framer_.clear(); }
 
 private:
     void textByte(int c, TickResult& r);
@@ -55,9 +56,7 @@ private:
     ByteRecorder* recorder_ = nullptr;
     int budgetMs_ = kDefaultBudgetMs;
     std::function<std::int64_t()> nowMs_;
-    std::array<char, kLineCapacity> line_{};
-    std::size_t linePos_ = 0;
-    std::uint64_t dropped_ = 0;
+    LineFramer framer_;
     bool inTick_ = false;
 };
 

@@ -35,11 +35,12 @@ TEST(LiveFraming, FullBufferIsDroppedAndCollectionStartsAgain) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "$OK");
     EXPECT_EQ(f.overflows(), 1u);
-    // 1022 bytes plus CR LF fit exactly.
-    std::string fits(1022, 'y');
-    lines = frame(f, fits + "\r\n");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].size(), 1022u);
+    // 1021 characters with CR LF are the longest line handed on; 1022 are dropped.
+    lines = frame(f, std::string(1021, 'y') + "\r\n" + std::string(1022, 'w') + "\r\n$N\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), 1021u);
+    EXPECT_EQ(lines[1], "$N");
+    EXPECT_EQ(f.overflows(), 2u);
 }
 
 TEST(LogFraming, CrLfIsCutOtherEndingsStay) {
