@@ -1,0 +1,97 @@
+#include "views/position/frame_windows.h"
+
+#include "main_frame.h"
+#include "trix_app.h"
+#include "views/position/pos_window.h"
+#include "views/sky/display_source.h"
+#include "views/sky/sat_window.h"
+#include "window_client.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QObject>
+
+namespace trix::views {
+
+namespace {
+
+// What a window reads, taken from the frame; and the frame's notifications, handed to the
+// window. Owned by the window (a QObject child), so it outlives the window's own teardown.
+class FrameSource : public QObject, public DisplaySource, public app::DataWindowClient {
+public:
+    explicit FrameSource(app::CMainFrame& frame) : frame_(frame) {}
+
+    EpochDecoder* decoder() const override { return frame_.decoder(); }
+    const logs::Statistics* statistics() const override { return frame_.statistics(); }
+    const app::Settings& settings() const override { return frame_.app().settings(); }
+    bool analysisActive() const override { return frame_.link().analysisActive; }
+    logs::AnalysisSettings analysis() const override { return frame_.app().analysisSettings(); }
+    int modelIndex() const override { return frame_.link().modelIndex; }
+    MessageSink& messages() override { return frame_.messages(); }
+    app::IniProfile* profile() override { return &frame_.app().profile(); }
+    void statusText(const std::string& text) override { frame_.messages().status(text); }
+    void windowClosed(DataWindow kind) override { frame_.windowClosed(kind); }
+
+protected:
+    app::CMainFrame& frame_;
+};
+
+class SkyClient final : public FrameSource {
+public:
+    using FrameSource::FrameSource;
+    CSatWnd* window = nullptr;
+
+    void epoch(int) override { window->epoch(); }
+    void redrawAll() override { window->epoch(); }
+    void optionsChanged() override { window->optionsChanged(); }
+    void colorsChanged() override { window->colorsChanged(); }
+    void dataLoaded(bool) override { window->epoch(); }
+};
+
+class PositionClient final : public FrameSource {
+public:
+    using FrameSource::FrameSource;
+    CPosWnd* window = nullptr;
+
+    void epoch(int hint) override { window->epoch(hint); }
+    void redrawAll() override { window->redrawAll(); }
+    void optionsChanged() override { window->optionsChanged(); }
+    void unitsChanged() override { window->unitsChanged(); }
+    void colorsChanged() override { window->colorsChanged(); }
+    void analysisChanged() override { window->analysisChanged(); }
+    void dataLoaded(bool) override { window->dataLoaded(); }
+};
+
+// Creates the window over its client, registers it (taking a use of the decoder) and shows
+// it as an MDI child at its stored placement. None when the frame refuses it.
+template <class Window, class Client> QWidget* open(app::CMainFrame& frame, DataWindow kind) {
+    auto* client = new Client(frame);
+    auto* window = new Window(*client);
+    client->setParent(window);
+    client->window = window;
+    if (!frame.registerWindow(kind, window, client)) {
+        delete window;
+        return nullptr;
+    }
+    QMdiSubWindow* sub = frame.mdiArea()->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(frame.windowIcon());
+    sub->resize(sub->sizeHint());
+    window->restorePlacement();
+    sub->show();
+    client->epoch(0);
+    return window;
+}
+
+} // namespace
+
+void registerSkyAndPositionWindows() {
+    app::CMainFrame::setWindowFactory(DataWindow::SkyChart, [](app::CMainFrame& f) {
+        return open<CSatWnd, SkyClient>(f, DataWindow::SkyChart);
+    });
+    app::CMainFrame::setWindowFactory(DataWindow::Position, [](app::CMainFrame& f) {
+        return open<CPosWnd, PositionClient>(f, DataWindow::Position);
+    });
+}
+
+} // namespace trix::views
