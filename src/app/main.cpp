@@ -4,6 +4,7 @@
 #include "main_frame.h"
 #include "startup_dialog.h"
 #include "trix_app.h"
+#include "views/panel/frame_glue.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     options.emulate = parser.isSet(emulate);
     options.viewLog = parser.value(view).toStdString();
 
+    trix::views::registerPanelWindows();
     trix::app::CTrialixApp app(options);
     int rc = 0;
     {

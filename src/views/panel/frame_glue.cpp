@@ -1,0 +1,124 @@
+#include "views/panel/frame_glue.h"
+
+#include "app/core/placement.h"
+#include "decode/strings.h"
+#include "main_frame.h"
+#include "trix_app.h"
+#include "window_client.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace trix::views {
+
+namespace {
+
+constexpr const char* kPlacementKey = "FiguresWin";
+
+// The indicator panel as a data window of the frame: told of epochs, remembers its placement
+// and tells the frame when it is gone.
+class FramedFigures : public CFiguresWnd, public app::DataWindowClient {
+public:
+    explicit FramedFigures(app::CMainFrame& frame)
+        : CFiguresWnd(figuresSourceFor(frame), frame.messages()), frame_(frame) {}
+    ~FramedFigures() override { frame_.windowClosed(DataWindow::Panel); }
+
+    void epoch(int hint) override { CFiguresWnd::epoch(hint); }
+    void redrawAll() override { CFiguresWnd::epoch(0); }
+    void unitsChanged() override { CFiguresWnd::epoch(0); }
+    void dataLoaded(bool) override { CFiguresWnd::epoch(0); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close && watched == parentWidget())
+            savePlacement();
+        return false;
+    }
+
+private:
+    void savePlacement() {
+        const QWidget* sub = parentWidget();
+        app::WindowPlacement p;
+        const QRect g = sub->geometry();
+        p.left = g.left();
+        p.top = g.top();
+        p.right = g.right() + 1;
+        p.bottom = g.bottom() + 1;
+        p.showState = sub->isMinimized() ? app::kShowMinimized : app::kShowNormal;
+        app::writePlacement(frame_.app().profile(), kPlacementKey, p);
+    }
+
+    app::CMainFrame& frame_;
+};
+
+QWidget* openIndicatorPanel(app::CMainFrame& frame) {
+    auto* panel = new FramedFigures(frame);
+    if (!frame.registerWindow(DataWindow::Panel, panel, panel)) {
+        delete panel;
+        return nullptr;
+    }
+    QMdiSubWindow* sub = frame.mdiArea()->addSubWindow(panel);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(QString::fromUtf8(str::kIndicatorPanelTitle));
+    sub->setWindowIcon(QApplication::windowIcon());
+    // A fixed client size: no maximise, no resizing.
+    sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    sub->installEventFilter(panel);
+    const app::WindowPlacement stored = app::readPlacement(frame.app().profile(), kPlacementKey);
+    const QSize area = frame.mdiArea()->size();
+    const app::RestoredPlacement r =
+        app::restorePlacement(stored, area.width(), area.height(), false);
+    sub->adjustSize();
+    sub->setFixedSize(sub->sizeHint());
+    if (r.move)
+        sub->move(std::max(0, r.left), std::max(0, r.top));
+    sub->show();
+    sub->raise();
+    panel->epoch(0);
+    return panel;
+}
+
+} // namespace
+
+PanelSource panelSourceFor(app::CMainFrame& frame) {
+    return [&frame] {
+        PanelView v;
+        v.decoder = frame.decoder();
+        v.statistics = frame.statistics();
+        v.modelIndex = frame.link().modelIndex;
+        v.viewingLog = frame.link().viewFileMode;
+        v.analysisActive = frame.link().analysisActive;
+        const logs::AnalysisSettings a =
+            v.statistics ? v.statistics->settings() : frame.app().analysisSettings();
+        v.referenceMode = a.mode;
+        v.outlierLimit = a.outlierLimit;
+        v.units = frame.app().units();
+        const auto& s = frame.app().settings();
+        v.vehicle = static_cast<Vehicle>(std::clamp(s.devicesSpecific, 0, 2));
+        v.headUp = s.headUp != 0;
+        return v;
+    };
+}
+
+FiguresSource figuresSourceFor(app::CMainFrame& frame) {
+    return [&frame] {
+        FiguresView v;
+        v.decoder = frame.decoder();
+        v.modelIndex = frame.link().modelIndex;
+        v.units = frame.app().units();
+        return v;
+    };
+}
+
+void registerPanelWindows() {
+    app::CMainFrame::setWindowFactory(DataWindow::Panel, openIndicatorPanel);
+}
+
+} // namespace trix::views

@@ -1,0 +1,22 @@
+#pragma once
+// How the windows of this folder and the panel pane meet the main frame: what they read from
+// it, and the factory that opens the indicator panel from the View menu.
+
+#include "views/instruments/panel_source.h"
+#include "views/panel/figures_wnd.h"
+
+namespace trix::app {
+class CMainFrame;
+}
+
+namespace trix::views {
+
+// The panel pane's view of the frame: decoder, statistics, analysis state and settings.
+PanelSource panelSourceFor(app::CMainFrame& frame);
+// The indicator panel's view of the frame.
+FiguresSource figuresSourceFor(app::CMainFrame& frame);
+
+// Registers the indicator panel's window factory with the main frame.
+void registerPanelWindows();
+
+} // namespace trix::views

@@ -1,0 +1,58 @@
+// The indicator panel and the panel pane's source inside the real main frame.
+#include "panel_support.h"
+
+#include "main_frame.h"
+#include "trix_app.h"
+#include "views/panel/frame_glue.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace trix;
+using namespace trix::app;
+using namespace panel_test;
+
+namespace {
+
+StartOptions optionsIn(const QTemporaryDir& dir) {
+    StartOptions o;
+    o.profilePath = (dir.path() + "/config/Trix32.ini").toStdString();
+    o.dataHome = (dir.path() + "/data").toStdString();
+    o.shippedReceiver = (dir.path() + "/shipped").toStdString();
+    return o;
+}
+
+} // namespace
+
+TEST(PanelInFrame, ViewCommandOpensTheIndicatorPanelAndEpochsReachIt) {
+    QTemporaryDir dir;
+    CTrialixApp app(optionsIn(dir));
+    RecordingSink sink;
+    CMainFrame frame(app, &sink);
+    views::registerPanelWindows();
+    ASSERT_TRUE(CMainFrame::hasWindowFactory(DataWindow::Panel));
+
+    frame.startEmulation(); // the attitude receiver; the panel opens with it
+    auto* panel = qobject_cast<views::CFiguresWnd*>(frame.window(DataWindow::Panel));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->attitudeLayout());
+    EXPECT_EQ(panel->size(), QSize(281, 380));
+    frame.emulationTick();
+    frame.emulationTick();
+    EXPECT_FALSE(panel->text().time.empty());
+    EXPECT_FALSE(panel->text().vector12.empty());
+
+    // The panel pane's source reads the same frame.
+    const views::PanelView v = views::panelSourceFor(frame)();
+    EXPECT_EQ(v.decoder, frame.decoder());
+    EXPECT_EQ(v.modelIndex, kModelAttitude);
+
+    frame.onToggleView(DataWindow::Panel);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.window(DataWindow::Panel), nullptr);
+    EXPECT_TRUE(app.profile().value("Windows", "FiguresWin").has_value());
+    frame.stopEmulation();
+    EXPECT_TRUE(sink.texts.empty());
+}
