@@ -5,6 +5,7 @@
 #include "startup_dialog.h"
 #include "trix_app.h"
 #include "views/panel/frame_glue.h"
+#include "views/position/frame_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     options.viewLog = parser.value(view).toStdString();
 
     trix::views::registerPanelWindows();
+    trix::views::registerSkyAndPositionWindows();
     trix::app::CTrialixApp app(options);
     int rc = 0;
     {
