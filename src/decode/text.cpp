@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <locale.h>
 
@@ -31,6 +32,53 @@ locale_t cLocale() {
 
 } // namespace
 
+namespace {
+
+// Plain decimals ("4807.0381", "-00.3") of at most 15 significant digits are exact as a
+// mantissa below 2^53 divided by an exact power of ten, and one IEEE division rounds that
+// correctly: the same double as the general reader, without its cost. Anything else
+// (exponents, longer mantissas, "nan", "inf") takes the general path.
+bool fastDecimal(std::string_view t, double& value) {
+    static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    bool seenDot = false;
+    bool any = false;
+    std::size_t i = 0;
+    for (; i < t.size(); ++i) {
+        char c = t[i];
+        if (c >= '0' && c <= '9') {
+            any = true;
+            if (mantissa == 0 && c == '0') {
+                if (seenDot)
+                    ++fraction;
+                continue;
+            }
+            if (++digits > 15)
+                return false;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            if (seenDot)
+                ++fraction;
+        } else if (c == '.' && !seenDot) {
+            seenDot = true;
+        } else {
+            break;
+        }
+    }
+    if (!any)
+        return false;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E'))
+        return false;
+    if (fraction > 15)
+        return false;
+    value = static_cast<double>(mantissa) / kPow10[fraction];
+    return true;
+}
+
+} // namespace
+
 double parseReal(std::string_view text) {
     std::string_view t = skipBlanks(text);
     bool negative = false;
@@ -42,6 +90,8 @@ double parseReal(std::string_view text) {
     if (t.empty() || t.front() == '+' || t.front() == '-')
         return 0.0;
     double value = 0.0;
+    if (fastDecimal(t, value))
+        return negative ? -value : value;
     auto [ptr, ec] =
         std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
@@ -72,7 +122,7 @@ long parseInteger(std::string_view text) {
         if (c < '0' || c > '9')
             break;
         int digit = c - '0';
-        if (value > (LONG_MAX - digit) / 10)
+        if (value > LONG_MAX / 10 || (value == LONG_MAX / 10 && digit > LONG_MAX % 10))
             return negative ? LONG_MIN : LONG_MAX;
         value = value * 10 + digit;
     }
@@ -121,6 +171,52 @@ std::string cformat(const char* format, ...) {
     va_end(copy);
     uselocale(previous);
     return out;
+}
+
+void appendFixed(std::string& out, double v, int precision) {
+    static constexpr std::uint64_t kPow10[] = {1,      10,      100,      1000,      10000,
+                                               100000, 1000000, 10000000, 100000000, 1000000000};
+    double a = std::fabs(v);
+    if (!std::isfinite(v) || precision < 0 || precision > 9 || a >= 1e15) {
+        char buf[400];
+        auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
+        out.append(buf, r.ptr);
+        return;
+    }
+    __extension__ using u128 = unsigned __int128;
+    // a = m * 2^e exactly; a * 10^p = m * 10^p * 2^e, rounded half to even on the exact value.
+    int e = 0;
+    double frac = std::frexp(a, &e);
+    auto m = static_cast<std::uint64_t>(std::ldexp(frac, 53));
+    e -= 53;
+    u128 n = static_cast<u128>(m) * kPow10[precision];
+    u128 q = 0;
+    if (e >= 0) {
+        q = n << e;
+    } else if (-e < 127) {
+        int shift = -e;
+        q = n >> shift;
+        u128 rest = n - (q << shift);
+        u128 half = static_cast<u128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (q & 1)))
+            ++q;
+    }
+    if (std::signbit(v))
+        out += '-';
+    auto whole = static_cast<std::uint64_t>(q / kPow10[precision]);
+    auto fraction = static_cast<std::uint64_t>(q % kPow10[precision]);
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, whole);
+    out.append(buf, r.ptr);
+    if (precision > 0) {
+        out += '.';
+        char digits[9];
+        for (int i = precision - 1; i >= 0; --i) {
+            digits[i] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        out.append(digits, static_cast<std::size_t>(precision));
+    }
 }
 
 std::string asciiLower(std::string_view text) {

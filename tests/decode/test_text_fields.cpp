@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <string>
 
 using namespace trix;
 
@@ -19,6 +22,48 @@ TEST(Numbers, RealReadsLikeAtofWithoutLocale) {
     EXPECT_TRUE(std::isnan(parseReal("nan")));
     EXPECT_TRUE(std::isinf(parseReal("1e999")));
     EXPECT_DOUBLE_EQ(parseReal("1e-999"), 0.0);
+}
+
+TEST(Numbers, FastDecimalsReadExactlyAsTheGeneralReader) {
+    // Plain decimals take a short path; it must give the very same double.
+    std::uint64_t x = 88172645463325252ull;
+    for (int i = 0; i < 200000; ++i) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        int digits = 1 + static_cast<int>(x % 17);
+        std::string text =
+            std::to_string(x % 1000000000000000000ull).substr(0, static_cast<std::size_t>(digits));
+        std::size_t dot = (x >> 20) % (text.size() + 1);
+        text.insert(dot, ".");
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(parseReal(text), expected) << text;
+    }
+    EXPECT_DOUBLE_EQ(parseReal("0.0000000000000000012"), 1.2e-18);
+    EXPECT_DOUBLE_EQ(parseReal("12345678901234567890"), 12345678901234567890.0);
+    EXPECT_DOUBLE_EQ(parseReal("1.5e3"), 1500.0);
+}
+
+TEST(Numbers, AppendFixedMatchesPrintf) {
+    std::uint64_t x = 0x9E3779B97F4A7C15ull;
+    auto check = [](double v, int p) {
+        std::string out;
+        appendFixed(out, v, p);
+        ASSERT_EQ(out, cformat("%.*f", p, v)) << v << " " << p;
+    };
+    for (int i = 0; i < 100000; ++i) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        double v = static_cast<double>(static_cast<std::int64_t>(x >> 11) - (1ll << 52)) /
+                   static_cast<double>(1ull << (x % 50));
+        check(v, static_cast<int>(x % 10));
+    }
+    for (double v :
+         {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 1e-30, 123456.785, 9.9999999995, 1e15, 1e300})
+        for (int p = 0; p <= 9; ++p)
+            check(v, p);
 }
 
 TEST(Numbers, NanNeverPassesARangeCheck) {
