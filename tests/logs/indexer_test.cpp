@@ -60,6 +60,39 @@ TEST_F(IndexerTest, ReceiverThatStopsSendingVtgKeepsItsEpochs) {
                      120029.0);
 }
 
+TEST_F(IndexerTest, ReceiverRepeatingTypesInACycleDecodesLikeLive) {
+    // One GSA per constellation and GSV groups of two talkers, in the common order
+    // GGA, GSA, GSV, VTG: every epoch must be found, as the live assembly finds them.
+    std::string content;
+    for (int s = 0; s < 25; ++s) {
+        std::string t = cformat("12%02d%02d.00", s / 60, s % 60);
+        content += line(
+            cformat("$GNGGA,%s,4807.0380,N,01131.0000,E,1,08,0.9,500.0,M,47.0,M,,", t.c_str()));
+        content += line("$GNGSA,A,3,04,05,09,12,,,,,,,,,2.5,1.3,2.1");
+        content += line("$GNGSA,A,3,65,66,,,,,,,,,,,2.5,1.3,2.1");
+        content += line("$GPGSV,2,1,05,04,40,083,46,05,21,120,42,09,62,309,48,12,15,210,38");
+        content += line("$GPGSV,2,2,05,24,40,083,46");
+        content += line("$GLGSV,1,1,02,65,40,083,46,66,21,120,42");
+        content += line("$GNVTG,054.7,T,034.4,M,005.5,N,010.2,K,A");
+    }
+    dir.write("unkn_003.log", content);
+    ASSERT_TRUE(log.open(dir.file("unkn_003.log")));
+    EXPECT_EQ(log.decoder.epochsCompleted, 25);
+    EXPECT_EQ(log.decoder.handlerCode(0), kGGA);
+    EXPECT_EQ(log.decoder.handlerCode(1), kGSA);
+    EXPECT_EQ(log.decoder.handlerCode(2), kGSV);
+    EXPECT_EQ(log.decoder.handlerCode(3), kVTG);
+    EXPECT_EQ(log.decoder.sat.inView, 5);
+
+    // The same bytes, live.
+    EpochDecoder live(kModelUnknown);
+    LineFramer framer;
+    for (char c : content)
+        if (framer.push(static_cast<std::uint8_t>(c)))
+            live.handleSentence(framer.line());
+    EXPECT_EQ(live.history.writePosition, 24);
+}
+
 TEST_F(IndexerTest, ChecksumErrorsAreListedWithTheirLineNumbers) {
     std::string content = nmeaEpoch(0) + nmeaEpoch(1);
     std::string bad = nmeaEpoch(2);
