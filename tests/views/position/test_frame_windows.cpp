@@ -1,0 +1,76 @@
+// The sky chart and the position window inside the real main frame: opened from the View
+// commands during the emulation, fed by its epochs, closed again.
+
+#include "main_frame.h"
+#include "trix_app.h"
+#include "view_test_support.h"
+#include "views/position/frame_windows.h"
+#include "views/position/pos_plot_view.h"
+#include "views/position/pos_window.h"
+#include "views/sky/sat_window.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace trix::views {
+namespace {
+
+class Quiet : public MessageSink {
+public:
+    Answer show(std::string_view, Buttons, Icon) override { return Answer::Ok; }
+};
+
+TEST(FrameWindows, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
+    registerSkyAndPositionWindows();
+    QTemporaryDir tmp;
+    app::StartOptions o;
+    o.profilePath = (tmp.path() + "/config/Trix32.ini").toStdString();
+    o.dataHome = (tmp.path() + "/data").toStdString();
+    o.shippedReceiver = (tmp.path() + "/shipped").toStdString();
+    app::CTrialixApp application(o);
+    Quiet quiet;
+    {
+        app::CMainFrame frame(application, &quiet);
+        frame.clock = [] { return app::ClockTime{12, 30, 0}; };
+        frame.resize(1200, 800);
+        frame.show();
+        frame.onEmulation();
+        QTRY_VERIFY_WITH_TIMEOUT(frame.decoder() != nullptr, 3000);
+        for (DataWindow kind : {DataWindow::SkyChart, DataWindow::Position})
+            if (!frame.window(kind))
+                frame.onToggleView(kind);
+        auto* sky = qobject_cast<CSatWnd*>(frame.window(DataWindow::SkyChart));
+        auto* pos = qobject_cast<CPosWnd*>(frame.window(DataWindow::Position));
+        ASSERT_NE(sky, nullptr);
+        ASSERT_NE(pos, nullptr);
+        EXPECT_NE(qobject_cast<QMdiSubWindow*>(sky->parentWidget()), nullptr);
+        for (int s = 1; s < 40; ++s) {
+            frame.clock = [s] { return app::ClockTime{12, 30 + s / 60, s % 60}; };
+            frame.emulationTick();
+        }
+        QApplication::processEvents();
+        // The emulated attitude receiver moves about its start: the trace is drawn.
+        const QImage plot = test::grabOf(*pos->plot());
+        EXPECT_GT(test::countColour(plot, QColor(0, 255, 0)), 0);
+        frame.mdiArea()->tileSubWindows();
+        QTest::qWait(50);
+        test::saveArtefact(frame, "trix32_emulation_windows");
+
+        // Closing the sub-window tells the frame; the View command opens it again.
+        qobject_cast<QMdiSubWindow*>(sky->parentWidget())->close();
+        QApplication::processEvents();
+        EXPECT_EQ(frame.window(DataWindow::SkyChart), nullptr);
+        EXPECT_TRUE(application.profile().contains("Windows", CSatWnd::kPlacementKey));
+        frame.onToggleView(DataWindow::SkyChart);
+        EXPECT_NE(frame.window(DataWindow::SkyChart), nullptr);
+        frame.onEmulation();
+    }
+}
+
+} // namespace
+} // namespace trix::views
