@@ -31,7 +31,7 @@ echo "== fuzzing, ${fuzz_seconds} s per target"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for f in build-asan/fuzz/fuzz_*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     name=$(basename "$f")
     corpus=$(mktemp -d)
     seeds="$root/fuzz/seeds/${name#fuzz_}"
