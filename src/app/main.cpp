@@ -28,7 +28,11 @@ int main(int argc, char** argv) {
     QCommandLineOption view("view", "Open the log file LOG for viewing.", "LOG");
     QCommandLineOption profile("profile", "Use the profile (INI file) PATH.", "PATH");
     QCommandLineOption data("data-dir", "Use DIR for logs and almanacs.", "DIR");
-    parser.addOptions({emulate, view, profile, data});
+    QCommandLineOption device("device",
+                              "Also offer the serial device PATH as a COM port (repeatable), "
+                              "for example the one rxsim prints.",
+                              "PATH");
+    parser.addOptions({emulate, view, profile, data, device});
     parser.process(qapp);
     if (parser.isSet(emulate) && parser.isSet(view)) {
         std::fprintf(stderr, "trix32: --emulate and --view cannot be used together\n");
@@ -47,6 +51,8 @@ int main(int argc, char** argv) {
     int rc = 0;
     {
         trix::app::CMainFrame frame(app);
+        for (const QString& d : parser.values(device))
+            frame.extraDevices.push_back(d.toStdString());
         frame.show();
         QTimer::singleShot(0, &frame, [&] {
             if (options.emulate) {

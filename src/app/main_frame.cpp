@@ -1,5 +1,9 @@
 #include "main_frame.h"
 
+#include "app/connect/dev_work.h"
+#include "app/connect/gps_dlg.h"
+#include "app/connect/init_dlg.h"
+#include "app/connect/pump_driver.h"
 #include "app/core/placement.h"
 #include "decode/geo.h"
 #include "decode/strings.h"
@@ -23,6 +27,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
+#include <QThread>
 #include <QTime>
 #include <QToolBar>
 #include <QUrl>
@@ -82,8 +87,17 @@ CMainFrame::CMainFrame(CTrialixApp& app, MessageSink* messages)
         qt->onStatus = [this](std::string_view t) {
             status_->setPaneText(CStatusBarEx::Message, qs(t));
         };
+    connection_ = std::make_unique<link::Link>(*messages_, link_, this);
+    connection_->setWaitHooks({[] {
+                                   // Waiting port operations keep the windows alive.
+                                   QCoreApplication::processEvents();
+                                   QThread::msleep(1);
+                               },
+                               nullptr});
+    pump_ = std::make_unique<link::DataPump>(*connection_);
+    pumpDriver_ = std::make_unique<CPumpDriver>([this] { pumpTick(); }, this);
     link_.comNumber = 0;
-    link_.portSettings = app_.settings().comSet;
+    link_.portSettings = toPortSettings(app_.settings().comSet);
     link_.turnOffOnDetach = app_.settings().turnOffAll != 0;
     link_.initFromFile = app_.settings().initialization != 0;
     link_.manualConnect = app_.settings().manualConnect != 0;
@@ -99,6 +113,7 @@ CMainFrame::CMainFrame(CTrialixApp& app, MessageSink* messages)
     recorder_ = std::make_unique<logs::LogRecorder>(*messages_, timers_, this);
     recorder_->setSettings(app_.logSettings());
     recorder_->setSummaryOpenQuery([this] { return statistics_ && statistics_->summaryOpen(); });
+    installLinkBridges();
 
     createActions();
     createMenus();
@@ -133,6 +148,13 @@ CMainFrame::~CMainFrame() {
     // Children close before the decoder goes.
     mdi_->closeAllSubWindows();
     windows_.clear();
+    // The link's windows reach back into the link when they go, so they go first.
+    for (CInitDlg* d : findChildren<CInitDlg*>())
+        delete d;
+    for (CDevWork* d : findChildren<CDevWork*>())
+        delete d;
+    connection_->listeners = link::Listeners{};
+    connection_->setDecoder(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -180,6 +202,9 @@ void CMainFrame::createActions() {
     on(Command::Emulation, &CMainFrame::onEmulation);
     on(Command::Logging, &CMainFrame::onPerformLogSession);
     on(Command::EpochCounter, &CMainFrame::onEpochCounter);
+    on(Command::Connect, &CMainFrame::onConnect);
+    on(Command::Disconnect, &CMainFrame::onDisconnect);
+    on(Command::PortActivity, &CMainFrame::onPortActivity);
     for (DataWindow k : {DataWindow::SkyChart, DataWindow::Position, DataWindow::Panel,
                          DataWindow::Rtcm, DataWindow::Rtk, DataWindow::Plot})
         connect(action(viewCommand(k)), &QAction::triggered, this, [this, k] {
@@ -274,7 +299,7 @@ FrameState CMainFrame::state() const {
     FrameState s;
     s.busy = link_.busy;
     s.hostMode = link_.hostMode;
-    s.portOpen = link_.portOpen;
+    s.portOpen = link_.portOpen();
     s.comNumber = link_.comNumber;
     s.modelIndex = link_.modelIndex;
     s.emulationActive = link_.emulationActive;
@@ -298,6 +323,7 @@ FrameState CMainFrame::state() const {
     s.rtkOpen = open(DataWindow::Rtk);
     s.plotOpen = open(DataWindow::Plot);
     s.counterOpen = counterWindow_ != nullptr;
+    s.portActivityOpen = portActivity_ != nullptr;
     return s;
 }
 
@@ -331,12 +357,9 @@ void CMainFrame::updateCommands() {
         case Command::DataPlotting:
             available = hasWindowFactory(DataWindow::Plot);
             break;
-        case Command::Connect:
-        case Command::Disconnect:
         case Command::SendCommand:
         case Command::SupportTicket:
-        case Command::PortActivity:
-            available = false; // the connection and ticket windows plug in here
+            available = false; // the terminal's command list and the ticket writer plug in here
             break;
         default:
             break;
@@ -398,6 +421,12 @@ bool CMainFrame::acquireDecoder() {
             decoder_->recomputeDeparture();
         }
         recorder_->setDecoder(decoder_.get());
+        connection_->setDecoder(decoder_.get());
+        if (link_.portOpen()) {
+            decoder_->setScalesForFirmware(link_.firmware);
+            // The first data window switches the receiver's standard messages on.
+            connection_->standardSet(true);
+        }
     }
     ++dataWindowCount_;
     return true;
@@ -415,6 +444,7 @@ void CMainFrame::destroyDecoder() {
     if (statistics_ && statistics_->summaryOpen())
         statistics_->epochStateReset();
     recorder_->setDecoder(nullptr);
+    connection_->setDecoder(nullptr);
     indexer_.reset();
     statistics_.reset();
     decoder_.reset();
@@ -453,13 +483,6 @@ QWidget* CMainFrame::window(DataWindow kind) const {
     return it == windows_.end() ? nullptr : it->second.window.data();
 }
 
-void CMainFrame::setListener(Listener kind, TrafficListener* listener) {
-    if (listener)
-        listeners_[kind] = listener;
-    else
-        listeners_.erase(kind);
-}
-
 void CMainFrame::tellClient(DataWindow kind, const std::function<void(DataWindowClient&)>& call) {
     auto it = windows_.find(kind);
     if (it != windows_.end() && it->second.window && it->second.client)
@@ -484,43 +507,6 @@ void CMainFrame::onToggleView(DataWindow kind) {
 
 // ---------------------------------------------------------------------------------------------
 // The data flow
-
-void CMainFrame::dispatchLine(std::string_view line) {
-    if (line.substr(0, 10) == "$PXKTR,HOS")
-        link_.hostMode = true;
-    auto listener = [this](Listener k) -> TrafficListener* {
-        auto it = listeners_.find(k);
-        return it == listeners_.end() ? nullptr : it->second;
-    };
-    if (auto* l = listener(Listener::Terminal))
-        l->traffic(1, line);
-    if (auto* l = listener(Listener::InitDialog))
-        l->traffic(1, line);
-    if (auto* l = listener(Listener::PortActivity))
-        l->traffic(1, {});
-    if (auto* l = listener(Listener::AlmanacDownload))
-        l->line(line);
-    if (decoder_)
-        decoder_->handleSentence(line);
-    tellClient(DataWindow::Rtcm, [line](DataWindowClient& c) { c.line(line); });
-    tellClient(DataWindow::Rtk, [line](DataWindowClient& c) { c.line(line); });
-    if (auto* l = listener(Listener::TicketWriter))
-        l->line(line);
-}
-
-void CMainFrame::dispatchNote(std::string_view note) {
-    auto it = listeners_.find(Listener::Terminal);
-    if (it != listeners_.end())
-        it->second->traffic(1, note);
-    it = listeners_.find(Listener::InitDialog);
-    if (it != listeners_.end())
-        it->second->traffic(1, note);
-    if (decoder_)
-        decoder_->handleSentence(note.substr(0, 0));
-    it = listeners_.find(Listener::TicketWriter);
-    if (it != listeners_.end())
-        it->second->line(note);
-}
 
 void CMainFrame::epoch(DataWindow window, int hint) {
     if (window == DataWindow::EpochCounter) {
@@ -548,10 +534,6 @@ void CMainFrame::showEpochInStatus() {
     status_->setPaneText(
         CStatusBarEx::Message,
         qs(cformat(str::kStatusEpoch, decoder_->epochsCompleted, t.hours, t.minutes, t.seconds)));
-}
-
-void CMainFrame::writeQuery(std::string_view) {
-    // The serial port arrives with the connection dialogs; without it there is nobody to ask.
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -695,7 +677,7 @@ void CMainFrame::onViewLogFile() {
 }
 
 bool CMainFrame::viewLogFile(const QString& path) {
-    if (link_.emulationActive || link_.portOpen || link_.busy)
+    if (link_.emulationActive || link_.portOpen() || link_.busy)
         return false;
     if (link_.viewFileMode)
         closeViewedFile();
@@ -777,7 +759,7 @@ void CMainFrame::onAnalysis() {
 bool CMainFrame::startAnalysis() {
     if (link_.analysisActive || link_.busy || link_.hostMode)
         return false;
-    if (link_.portOpen &&
+    if (link_.portOpen() &&
         messages_->show(str::kAnalysisWarning, Buttons::OkCancel, Icon::Warning) == Answer::Cancel)
         return false;
     logs::AnalysisSettings a = app_.analysisSettings();
@@ -810,7 +792,7 @@ bool CMainFrame::startAnalysis() {
     }
     // The receiver's identification answers go into the report files; sent by the command
     // sender of the connection once a port is open.
-    if (link_.portOpen && a.writeOutlierFile() && sendCommand) {
+    if (link_.portOpen() && a.writeOutlierFile()) {
         sendCommand("$PXKTQ,RID");
         sendCommand("$PXKTQ,RIO");
     }
@@ -858,7 +840,7 @@ void CMainFrame::onEmulation() {
 }
 
 void CMainFrame::startEmulation() {
-    if (link_.emulationActive || link_.viewFileMode || link_.portOpen)
+    if (link_.emulationActive || link_.viewFileMode || link_.portOpen())
         return;
     link_.emulationActive = true;
     link_.modelIndex = kModelAttitude;
@@ -1009,6 +991,9 @@ void CMainFrame::shutdown() {
     shutDown_ = true;
     timers_.kill(kTimerEmulation);
     app_.settings().comNumber = link_.comNumber;
+    app_.settings().comSet = toRecord(link_.portSettings);
+    if (link_.portOpen())
+        disconnect();
     if (link_.emulationActive)
         stopEmulation();
     if (recorder_->sessionRunning())

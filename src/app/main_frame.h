@@ -3,10 +3,15 @@
 // window; carries the menus, the toolbar, the status bar and the title, and hands received
 // lines and decoded epochs to the listeners synchronously in the order of the data flow.
 
+#include "app/connect/gps_rules.h"
 #include "app/core/emulator.h"
 #include "app/core/frame_state.h"
 #include "app/core/settings.h"
 #include "decode/epoch_decoder.h"
+#include "link/data_pump.h"
+#include "link/device_list.h"
+#include "link/init_run.h"
+#include "link/link.h"
 #include "logs/log_indexer.h"
 #include "logs/log_recorder.h"
 #include "logs/statistics.h"
@@ -20,6 +25,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QMdiArea;
@@ -31,31 +39,23 @@ namespace trix::app {
 class CTrialixApp;
 class CStatusBarEx;
 class CEpochCounter;
+class CDevWork;
+class CInitDlg;
+class CPumpDriver;
 
 // Timer ids of the frame.
 inline constexpr int kTimerEmulation = 1;
 inline constexpr int kTimerPump = 2;
 
-// The link state: one record for the process, read by every part that needs the link.
-struct LinkState {
-    bool portOpen = false; // the serial port object arrives with the connection dialogs
-    int comNumber = 0;
-    PortSettingsRecord portSettings = kDefaultPortSettings;
-    int modelIndex = 0;
-    char receiverPort = 0;
-    std::string receiverDescription;
-    bool hostMode = false;
-    unsigned pendingBlock = 0;
-    bool closeHostPending = false;
+// The link state: one record for the process, read by every part that needs the link. The
+// receiver link's own state (port, COM number, settings, model, receiver port, host mode,
+// connection choices) is the core's; the frame adds what only the program around it holds.
+struct LinkState : link::LinkState {
     bool busy = false;
     bool analysisActive = false;
     bool emulationActive = false;
     bool viewFileMode = false;
-    bool turnOffOnDetach = true;
-    bool initFromFile = false;
-    bool manualConnect = false;
-    std::string initFileName;
-    bool protocolYqn = false;
+    bool portOpen() const { return port != nullptr; }
 };
 
 // Listeners that are not data windows, in the order the pump serves them.
@@ -64,6 +64,7 @@ enum class Listener { Terminal, InitDialog, PortActivity, AlmanacDownload, Ticke
 class CMainFrame : public QMainWindow,
                    public WindowSink,
                    public PortHook,
+                   public link::LinkEvents,
                    public logs::RecorderEvents,
                    public logs::IndexEvents {
     Q_OBJECT
@@ -89,6 +90,41 @@ public:
     void dispatchLine(std::string_view line);
     // An ACK or NAK note: to the terminal, the initialization dialog and the decoder only.
     void dispatchNote(std::string_view note);
+
+    // --- the receiver link --------------------------------------------------------------------
+    link::Link& connection() { return *connection_; }
+    // The command sender: 1 when written, 0 otherwise.
+    int sendCommand(std::string_view text, bool addChecksum = true);
+    // The COM numbers: devices keep their number for the whole run once listed.
+    const link::DeviceList& devices();
+    std::string deviceOf(int comNumber);
+    // GPS menu: Connect (the seven steps), Disconnect, Port Activity.
+    void onConnect();
+    void onDisconnect();
+    void onPortActivity();
+    // Closes the windows fed by the link, switches the receiver's messages off and closes the
+    // port.
+    void disconnect();
+    // Opens COM `comNumber` with `portSettings`; false (message 7009) when it cannot be.
+    bool openPort();
+    // Applies new settings to the open port; "Mode not setted !" on failure when asked.
+    bool reconfigurePort(const link::PortSettings& settings, bool showErrors);
+    // "Connect to GPS Receiver with last settings" of the start-up menu.
+    void connectWithLastSettings();
+    // UM_START_INIT, posted and handled.
+    void postStartInit(bool initFromFile, const std::string& fileName);
+    void startInit(bool initFromFile, const std::string& fileName);
+    // UM_CLOSE_IF_UNIDENTIFIED: closes the port when no model has been identified.
+    void closeIfUnidentified();
+    // UM_RECEIVER_CHANGED: a model was identified.
+    void receiverChanged();
+    // One run of the data pump (timer 2 and the port's input notifier).
+    void pumpTick();
+    CDevWork* portActivityWindow() const;
+    CInitDlg* initDialog() const;
+    // The file a receiver file name stands for: the user's folder first, then the shipped one;
+    // the user's folder when neither holds it.
+    std::string locateReceiverFile(const std::string& name) const;
 
     // --- state -------------------------------------------------------------------------------
     CTrialixApp& app() { return app_; }
@@ -144,16 +180,25 @@ public:
     std::function<void(const QString&)> openErrorList;
     // The local clock for the emulated position sentences.
     std::function<ClockTime()> clock;
-    // The command sender of the connection (checksum and CR LF added); none while no
-    // connection part is present.
-    std::function<void(std::string_view)> sendCommand;
+    // Runs the "Connection Parameters" dialog; nothing when cancelled.
+    std::function<std::optional<ConnectionChoices>()> askConnection;
+    // "GPS Receiver not responding": the choice of dialog 212.
+    std::function<link::NotRespondingChoice()> askNotResponding;
+    // Periods of the data pump and of the initialization dialog's steps (tests shorten them).
+    int pumpPeriodMs = 100;
+    int initTickMs = 1000;
+    // Serial devices named on the command line; listed after the ones found in /dev.
+    std::vector<std::string> extraDevices;
 
     // WindowSink
     void epoch(DataWindow window, int hint) override;
     void redrawAll(DataWindow window) override;
     // PortHook
-    bool portOpen() const override { return link_.portOpen; }
+    bool portOpen() const override { return link_.portOpen(); }
     void writeQuery(std::string_view text) override;
+    // LinkEvents
+    void baudChanged(long baud) override;
+    void portChanged() override;
     // RecorderEvents
     void postPerformLogSession() override;
     void logFileChanged(bool show) override;
@@ -178,6 +223,10 @@ private:
     void tellClient(DataWindow kind, const std::function<void(DataWindowClient&)>& call);
     void showEpochInStatus();
     void shutdown();
+    void installLinkBridges();
+    void closePortOnly();
+    void portLost();
+    void closeLinkWindows();
 
     CTrialixApp& app_;
     std::unique_ptr<QtMessageSink> ownMessages_;
@@ -206,7 +255,18 @@ private:
     };
     std::map<DataWindow, Registered> windows_;
     QPointer<QWidget> counterWindow_;
-    std::map<Listener, TrafficListener*> listeners_;
+    std::map<Listener, std::unique_ptr<link::LinkListener>> bridges_;
+    std::vector<std::unique_ptr<link::LinkListener>> windowBridges_;
+
+    std::unique_ptr<link::Link> connection_;
+    std::unique_ptr<link::DataPump> pump_;
+    std::unique_ptr<link::ByteRecorder> byteRecorder_;
+    std::unique_ptr<CPumpDriver> pumpDriver_;
+    link::DeviceList devices_;
+    bool devicesScanned_ = false;
+    QPointer<CDevWork> portActivity_;
+    QPointer<CInitDlg> initDialog_;
+    bool lostHandled_ = false;
 
     Emulator emulator_;
     bool shutDown_ = false;

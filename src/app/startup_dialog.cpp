@@ -69,10 +69,13 @@ void runStartupChoice(CMainFrame& frame, StartupChoice choice, bool activateAnal
         frame.onAnalysis();
     switch (choice) {
     case StartupChoice::Connect:
-    case StartupChoice::ConnectLast:
-        // The connection dialogs carry these out; without them there is no port to open.
         if (QAction* a = frame.action(Command::Connect); a && a->isEnabled())
             a->trigger();
+        break;
+    case StartupChoice::ConnectLast:
+        // The stored port with the stored settings; without a stored port, the dialog.
+        if (frame.action(Command::Connect)->isEnabled())
+            frame.connectWithLastSettings();
         break;
     case StartupChoice::ViewLog:
         frame.onViewLogFile();

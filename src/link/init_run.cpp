@@ -99,7 +99,9 @@ bool InitRun::loadFile() {
     if (options_.fileName.empty())
         return false;
     std::string name = resolveInitFileName(options_.fileName, link_.state.modelIndex);
-    std::string path = options_.initFolder.empty() ? name : options_.initFolder + "/" + name;
+    std::string path = options_.locate               ? options_.locate(name)
+                       : options_.initFolder.empty() ? name
+                                                     : options_.initFolder + "/" + name;
     InitFile f = loadInitFile(path);
     if (!f.opened) {
         messages_.show(cformat(str::kFileNotOpened, path.c_str()), Buttons::Ok, Icon::Stop);

@@ -11,6 +11,7 @@
 #include "link/port_settings.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,9 @@ public:
         bool detect = true;     // the receiver must still be identified
         std::string fileName;   // initialization file asked for, or empty
         std::string initFolder; // where initialization files live
+        // Where a resolved file name is found, when the files live in more than one folder;
+        // takes precedence over initFolder.
+        std::function<std::string(const std::string& name)> locate = {};
     };
 
     InitRun(Link& link, MessageSink& messages, InitHost& host, Options options);

@@ -55,7 +55,11 @@ std::string segmentRequest(std::uint32_t address) {
     return r;
 }
 
-Link::Link(MessageSink& messages, LinkEvents* events) : messages_(messages), events_(events) {}
+Link::Link(MessageSink& messages, LinkEvents* events)
+    : state(ownState_), messages_(messages), events_(events) {}
+
+Link::Link(MessageSink& messages, LinkState& external, LinkEvents* events)
+    : state(external), messages_(messages), events_(events) {}
 
 Link::~Link() {
     if (state.port)

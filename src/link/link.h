@@ -61,11 +61,18 @@ inline constexpr std::uint16_t kSegmentBlockLength = 2243;
 class Link : public PortHook {
 public:
     explicit Link(MessageSink& messages, LinkEvents* events = nullptr);
+    // A link whose state lives in `external` (a program that keeps more beside it); `external`
+    // must outlive the link.
+    Link(MessageSink& messages, LinkState& external, LinkEvents* events = nullptr);
     ~Link() override;
     Link(const Link&) = delete;
     Link& operator=(const Link&) = delete;
 
-    LinkState state;
+private:
+    LinkState ownState_;
+
+public:
+    LinkState& state;
     Listeners listeners;
 
     MessageSink& messages() { return messages_; }

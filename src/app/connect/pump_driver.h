@@ -1,0 +1,34 @@
+#pragma once
+// Runs the data pump on the GUI thread: every 100 ms (timer 2), and at once whenever the
+// port's descriptor has input, so that a fast receiver never waits a whole period.
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace trix::app {
+
+class CPumpDriver : public QObject {
+    Q_OBJECT
+public:
+    explicit CPumpDriver(std::function<void()> tick, QObject* parent = nullptr);
+    ~CPumpDriver() override;
+
+    // Starts the timer with `periodMs`, and the input notifier when `fd` is not -1.
+    void start(int fd, int periodMs);
+    void stop();
+    bool running() const { return timer_.isActive(); }
+
+private:
+    void run();
+
+    std::function<void()> tick_;
+    QTimer timer_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace trix::app
