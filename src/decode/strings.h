@@ -288,4 +288,46 @@ inline constexpr const char* kIndicatorVector14 = "Vector 1-4: %d";
 inline constexpr const char* kIndicatorBrms = "BRMS: %.1f mm";
 inline constexpr const char* kIndicatorMrms = "MRMS: %.1f mm";
 
+// Connecting a receiver: connection, port settings, port activity and initialization dialogs.
+inline constexpr const char* kUpdateAllData = "Would you like update all data?"; // 61220
+inline constexpr const char* kPortSettingsTitle = "Com%d Port Settings";         // 8026
+inline constexpr const char* kActivityReceiver = "GPS Receiver";                 // 8018
+inline constexpr const char* kActivityPort = "Port";                             // 8028
+inline constexpr const char* kActivityR = "R";                                   // 8029
+inline constexpr const char* kActivityW = "W";                                   // 8030
+inline constexpr const char* kComName = "COM%d";
+inline constexpr const char* kPortActivityTitle = "Port Activity";
+inline constexpr const char* kConnectionParameters = "Connection Parameters";
+inline constexpr const char* kInitDialogTitle = "GPS Receiver Initialization";
+inline constexpr const char* kDeviceGone = "the device is gone";
+inline constexpr const char* kLabelPort = "Port";
+inline constexpr const char* kPortSetup = "Port Setup";
+inline constexpr const char* kDefaultComSetting = "Default Com setting";
+inline constexpr const char* kInitializeFromFile = "Initialize from file:";
+inline constexpr const char* kTurnOffAllOnDetach = "Turn off ALL messages on detach";
+inline constexpr const char* kManualConnectLine1 = "Manual Connect ( requires NMEA messages";
+inline constexpr const char* kManualConnectLine2 = " GGA, VTG, GSA and GSV  )";
+inline constexpr const char* kButtonConnect = "Connect";
+inline constexpr const char* kButtonReconnect = "Reconnect";
+inline constexpr const char* kButtonDisconnect = "Disconnect";
+inline constexpr const char* kButtonCancel = "Cancel";
+inline constexpr const char* kButtonOk = "OK";
+inline constexpr const char* kButtonStop = "Stop";
+inline constexpr const char* kButtonBack = "<<";
+inline constexpr const char* kButtonForward = ">>";
+inline constexpr const char* kButtonAutoSelect = "AutoSelect";
+inline constexpr const char* kButtonManualConnect = "Manual Connect";
+inline constexpr const char* kLabelBaudRate = "Baud rate";
+inline constexpr const char* kLabelDataBits = "Data Bits";
+inline constexpr const char* kLabelParity = "Parity";
+inline constexpr const char* kLabelStopBits = "Stop Bits";
+inline constexpr const char* kLabelHandshaking = "Handshaking";
+inline constexpr const char* kUseDtrDsr = "Use DTR/DSR";
+inline constexpr const char* kUseRtsCts = "Use RTS/CTS";
+inline constexpr const char* kUseXonXoff = "Use XON/XOFF";
+inline constexpr const char* kParityNone = "None";
+inline constexpr const char* kNotRespondingText =
+    "The receiver does not answer at the port's settings.\nAutoSelect tries every baud rate "
+    "with and without RTS/CTS; Manual Connect takes it as a plain NMEA receiver.";
+
 } // namespace trix::str
