@@ -254,6 +254,10 @@ void Link::followBaud(int newBaud) {
             messages_.show(str::kSpeedChangeQuestion, Buttons::YesNo, Icon::Warning) == Answer::Yes;
     if (!switchNow)
         return;
+    // The command itself must leave at the old speed: switching the line while it still waits
+    // in the output queue would garble it and the receiver would never change.
+    for (int i = 0; i < 100 && state.port && state.port->txCount() > 0; ++i)
+        pause(10);
     PortSettings s = state.portSettings;
     s.baud = newBaud;
     reconfigure(s, true);
