@@ -12,6 +12,7 @@
 #include "app/connect/init_dlg.h"
 #include "decode/strings.h"
 #include "main_frame.h"
+#include "startup_dialog.h"
 #include "status_bar.h"
 #include "trix_app.h"
 
@@ -475,6 +476,24 @@ private slots:
         QCOMPARE(frame.link().portSettings.baud, 9);
         QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Baud), QString("115200"));
         frame.setListener(Listener::Terminal, nullptr);
+    }
+
+    void startupWithLastSettings() {
+        linktest::Rxsim rx({"--model", "16", "--port-letter", "D", "--baud", "19200"});
+        CMainFrame& frame = makeFrame(rx.device());
+        Settings& s = app_->settings();
+        s.comNumber = frame.devices().comNumber(rx.device());
+        s.comSet = {6, 0, 0, 0, 0, 0, 0};
+        s.initialization = 1;
+        s.initializationFrom = "default.gps";
+        runStartupChoice(frame, StartupChoice::ConnectLast, false, true);
+        QVERIFY(frame.link().portOpen());
+        QCOMPARE(frame.link().portSettings.baud, 6);
+        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() != nullptr; }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog()->run().finished(); }, 8000));
+        QCOMPARE(frame.link().modelIndex, 16);
+        QCOMPARE(frame.link().receiverPort, 'D');
+        QCOMPARE(s.initializationFrom, std::string("rx05.gps"));
     }
 
     void cancellingBeforeIdentificationClosesThePort() {
