@@ -15,8 +15,8 @@ void CPumpDriver::start(int fd, int periodMs) {
     stop();
     timer_.start(periodMs);
     if (fd >= 0) {
-        notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        connect(notifier_.get(), &QSocketNotifier::activated, this, &CPumpDriver::run);
+        notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, &CPumpDriver::run);
     }
 }
 
@@ -25,7 +25,8 @@ void CPumpDriver::stop() {
     if (notifier_) {
         notifier_->setEnabled(false);
         // The notifier may be the sender of the call that stops the pump.
-        notifier_.release()->deleteLater();
+        notifier_->deleteLater();
+        notifier_ = nullptr;
     }
 }
 

@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
 class QSocketNotifier;
 
@@ -28,7 +27,7 @@ private:
 
     std::function<void()> tick_;
     QTimer timer_;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    QSocketNotifier* notifier_ = nullptr; // a child of the driver
 };
 
 } // namespace trix::app
