@@ -478,6 +478,8 @@ void CMainFrame::onPortActivity() {
     link::LinkListener* listener = w;
     connection_->listeners.set(link::Slot::PortActivity, listener);
     connect(w, &QObject::destroyed, this, [this, listener] {
+        // Cleared before anything reads it: the window is no longer a CDevWork here.
+        portActivity_ = nullptr;
         connection_->listeners.remove(listener);
         updateCommands();
     });
