@@ -74,9 +74,12 @@ void PollLoop::runOnce(int maxWaitMs) {
             static_cast<int>(std::min<std::int64_t>(wait, std::max<std::int64_t>(0, t.due - now)));
     SerialPort* port = link_.port();
     if (port && port->pollDescriptor() >= 0 && !lost_) {
+        // Input the port has already taken from the device (a tick that ran out of time
+        // leaves it there) is invisible to poll(): it is handed on without waiting.
+        const bool pending = port->rxCount() > 0;
         pollfd p{port->pollDescriptor(), POLLIN, 0};
-        int n = ::poll(&p, 1, wait);
-        if (n > 0) {
+        int n = ::poll(&p, 1, pending ? 0 : wait);
+        if (n > 0 || pending) {
             auto r = pump_.tick();
             bytes_ += r.bytes;
             // A hang-up with nothing left to read: the device is gone.

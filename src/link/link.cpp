@@ -199,7 +199,9 @@ int Link::sendCommand(std::string_view text, bool addChecksum) {
     bool concernsLink = false;
     if (startsWith(text, "$PXKTS,SPD")) {
         if (text.size() > 13) {
-            newBaud = static_cast<int>(parseInteger(text.substr(13)));
+            // Out-of-range numbers stay out of range instead of wrapping into the table.
+            long index = parseInteger(text.substr(13));
+            newBaud = index >= 0 && index <= 9 ? static_cast<int>(index) : -1;
             concernsLink = text[11] == state.receiverPort && state.receiverPort != 0;
         }
     } else if (startsWith(text, "$PXKTS,RST")) {

@@ -96,6 +96,12 @@ TEST_F(Fixture, SpeedCommandFollowsOnlyTheLinksPort) {
 
     link.sendCommand("$PXKTS,SPD,B,12", true); // out of range: the link keeps its speed
     EXPECT_EQ(speed(), B115200);
+    // A number beyond any integer's range is out of range too, not its low 32 bits (index 5).
+    sink.shown.clear();
+    link.sendCommand("$PXKTS,SPD,B,4294967301", true);
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(link.state.portSettings.baud, 9);
+    EXPECT_EQ(speed(), B115200);
 }
 
 TEST_F(Fixture, ResetReturnsToTheModelsDefaultRate) {

@@ -1,4 +1,5 @@
 #include "decode/epoch_decoder.h"
+#include "link/console.h"
 #include "link/data_pump.h"
 #include "link/link.h"
 #include "pty_pair.h"
@@ -166,4 +167,17 @@ TEST_F(PumpFixture, VanishedDeviceEndsTheTickWithLost) {
     pty.closeMaster();
     auto r = pump.tick();
     EXPECT_TRUE(r.lost || pump.tick().lost);
+}
+
+TEST_F(PumpFixture, PollLoopHandsOnLinesTheBudgetLeftWaiting) {
+    // A tick that runs out of time leaves lines the port has already read from the device;
+    // the loop must come back for them without waiting for new input.
+    pump.setBudgetMs(0);
+    PollLoop loop(link, pump);
+    pty.send("$A\r\n$B\r\n$C\r\n");
+    link.port()->delayMs(20);
+    for (int i = 0; i < 5; ++i)
+        loop.runOnce(20);
+    ASSERT_EQ(terminal.lines.size(), 3u);
+    EXPECT_EQ(terminal.lines[2], "$C");
 }
