@@ -159,7 +159,10 @@ void LogRecorder::nextLogFile(bool toggle) {
             if (!toggle)
                 postStop();
             messages_.show(str::kDiskFull, Buttons::Ok, Icon::Stop);
-            return;
+            // After a split or a write error the session ends; a recording that goes on (a new
+            // period) needs its next file at once, or every byte until the next period is lost.
+            if (!toggle)
+                return;
         }
     }
     if (!active_)

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace trix::logs {
 namespace {
 
@@ -145,6 +149,68 @@ TEST_F(RecorderTest, DecoderSplitsTheFileAfterAutoSaveEpochs) {
     // After two epochs the proprietary assembly starts the next file.
     EXPECT_EQ(recorder.fileName(), dir.file("r18__002.log"));
     recorder.stopSession();
+}
+
+// A per-file size limit makes the disk refuse bytes beyond a file offset, as a full disk does
+// for the file being written, while a new file can still take them.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit r = old_;
+        r.rlim_cur = bytes;
+        ok_ = ::setrlimit(RLIMIT_FSIZE, &r) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+TEST_F(RecorderTest, WriteErrorContinuesInANewFileWithoutLosingBytes) {
+    ASSERT_TRUE(recorder.startSession());
+    recorder.writeLogBytes("$A*00\r\n");
+    {
+        FileSizeLimit limit(10);
+        ASSERT_TRUE(limit.ok());
+        recorder.writeLogBytes("$B*00\r\n"); // only three of these bytes fit
+    }
+    EXPECT_TRUE(sink.saw(str::kErrorWritingLog));
+    EXPECT_TRUE(recorder.sessionRunning());
+    EXPECT_EQ(recorder.fileName(), dir.file("unkn_002.log"));
+    recorder.writeLogBytes("$C*00\r\n");
+    recorder.stopSession();
+    EXPECT_EQ(test::readFile(dir.file("unkn_001.log")) + test::readFile(dir.file("unkn_002.log")),
+              "$A*00\r\n$B*00\r\n$C*00\r\n");
+}
+
+TEST_F(RecorderTest, FailingCloseAtANewPeriodKeepsRecording) {
+    LogSettings s = recorder.settings();
+    s.mode = RecordMode::Multiple;
+    s.periodMinutes = 60;
+    s.durationMinutes = 0;
+    recorder.setSettings(s);
+    ASSERT_TRUE(recorder.startSession());
+    recorder.writeLogBytes("$A*00\r\nxyzwvu"); // the tail waits for its line end
+    {
+        FileSizeLimit limit(10);
+        ASSERT_TRUE(limit.ok());
+        recorder.timerFired(kTimerPeriod); // closing cannot write the whole tail
+    }
+    EXPECT_TRUE(sink.saw(str::kDiskFull));
+    EXPECT_TRUE(recorder.sessionRunning());
+    EXPECT_TRUE(recorder.fileOpen());
+    recorder.writeLogBytes("\r\n$B*00\r\n");
+    recorder.stopSession();
+    EXPECT_EQ(test::readFile(dir.file("unkn_001.log")) + test::readFile(dir.file("unkn_002.log")),
+              "$A*00\r\nxyzwvu\r\n$B*00\r\n");
 }
 
 TEST(LoggingPageTest, RangesAndTheUndefinedMode) {
