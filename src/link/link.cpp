@@ -62,14 +62,40 @@ Link::Link(MessageSink& messages, LinkState& external, LinkEvents* events)
     : state(external), messages_(messages), events_(events) {}
 
 Link::~Link() {
-    if (state.port)
+    if (state.port) {
+        // The record may outlive this link (external state): it must not call back into it.
+        state.port->setWaitHooks(wait_);
         state.port->close();
+    }
 }
 
 void Link::setWaitHooks(WaitHooks hooks) {
     wait_ = std::move(hooks);
     if (state.port)
-        state.port->setWaitHooks(wait_);
+        state.port->setWaitHooks(portHooks());
+}
+
+WaitHooks Link::portHooks() {
+    WaitHooks h;
+    h.nowMs = wait_.nowMs;
+    h.idle = [this] {
+        ++waitDepth_;
+        if (wait_.idle)
+            wait_.idle();
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        --waitDepth_;
+    };
+    return h;
+}
+
+void Link::retire(std::unique_ptr<SerialPort> port) {
+    if (waitDepth_ > 0) {
+        retired_.push_back(std::move(port));
+        return;
+    }
+    port.reset();
+    retired_.clear();
 }
 
 void Link::pause(int ms) {
@@ -82,6 +108,8 @@ void Link::pause(int ms) {
 int Link::openDevice(const std::string& device, const PortSettings& settings, int comNumber) {
     if (state.port)
         closePort();
+    if (waitDepth_ == 0)
+        retired_.clear();
     setBufferSizes(16384, 4096);
     auto port = PosixSerialPort::open(device, settings.baudRate(), settings.parityLetter(),
                                       settings.dataBitCount(), settings.stopBitCount());
@@ -91,7 +119,7 @@ int Link::openDevice(const std::string& device, const PortSettings& settings, in
         return rc;
     }
     port->portIndex = comNumber - 1;
-    port->setWaitHooks(wait_);
+    port->setWaitHooks(portHooks());
     // Handshaking a back end cannot honour is not a reason to refuse the port.
     port->setRtsCts(settings.rtsCts != 0);
     port->setDtrDsr(settings.dtrDsr != 0);
@@ -171,7 +199,7 @@ void Link::closePort() {
         messages_.show(cformat(str::kErrorClosingCom, state.comNumber, reason.c_str()), Buttons::Ok,
                        Icon::Stop);
     }
-    state.port.reset();
+    retire(std::move(state.port));
     state.comNumber = 0;
     state.hostMode = false;
     state.pendingBlock = 0;

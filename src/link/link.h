@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trix {
 class EpochDecoder;
@@ -125,6 +126,12 @@ private:
     EpochDecoder* decoder_ = nullptr;
     WaitHooks wait_;
     std::function<void(int)> pause_;
+    // Events handled inside a port's wait may close that port; it is kept (closed) until no
+    // wait runs, so the waiting operation never touches a freed record.
+    WaitHooks portHooks();
+    void retire(std::unique_ptr<SerialPort> port);
+    int waitDepth_ = 0;
+    std::vector<std::unique_ptr<SerialPort>> retired_;
 };
 
 } // namespace trix::link

@@ -1,3 +1,4 @@
+#include "link/link.h"
 #include "link/port_settings.h"
 #include "link/posix_serial_port.h"
 #include "link/status.h"
@@ -167,4 +168,32 @@ TEST(PortSettingsRecord, ComSetTextAndTables) {
     EXPECT_EQ(kBaudRates[restricted[pos]], 115200);
     EXPECT_EQ(baudListSelection(baudListFor(3), 5), 5);
     EXPECT_EQ(baudListSelection(restricted, 4), 1);
+}
+
+TEST(LinkPort, ClosedInsideItsOwnWaitStaysValidUntilTheWaitEnds) {
+    // A user may disconnect while a port operation waits and dispatches events: the waiting
+    // operation must end with an error on a record that is still alive.
+    linktest::PtyPair pty;
+    trix::SilentSink sink;
+    Link link(sink);
+    bool closeNow = false;
+    link.setWaitHooks({[&] {
+                           if (closeNow) {
+                               closeNow = false;
+                               link.closePort();
+                           }
+                       },
+                       nullptr});
+    ASSERT_EQ(link.openDevice(pty.slave(), kPlainPortSettings, 1), 0);
+    SerialPort* port = link.port();
+    closeNow = true;
+    char buffer[16];
+    EXPECT_LT(port->readBlockTimed(buffer, sizeof buffer, 200), 0);
+    EXPECT_EQ(port->count, 0u);
+    EXPECT_EQ(link.port(), nullptr);
+    // The next open releases the record that was kept.
+    ASSERT_EQ(link.openDevice(pty.slave(), kPlainPortSettings, 1), 0);
+    closeNow = true;
+    EXPECT_EQ(link.port()->delayMs(5), 0);
+    EXPECT_EQ(link.port(), nullptr);
 }
