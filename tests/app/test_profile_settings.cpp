@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 
 using namespace trix::app;
@@ -121,6 +122,22 @@ TEST(Settings, TextValuesReadFieldByField) {
     const ColorItem& sky = s.colorTable(ColorTableId::SkyChart)[1];
     EXPECT_EQ(sky.current, rgb(0, 255, 0));
     EXPECT_EQ(sky.loaded, rgb(0, 255, 0));
+}
+
+TEST(Settings, IntegerFieldsOfTextValuesAreReadAsIntegers) {
+    // An integer field stops at a decimal point or exponent, as "%d" does; the fields after
+    // it keep their start values. Numbers too large for an int saturate instead of wrapping.
+    IniProfile p = profileOf("[Options]\nCom Set=4,1.5,2,1,1,0,1\nRanges=1,2,3,1e3\n");
+    Settings s = loadSettings(p);
+    EXPECT_EQ(s.comSet, (PortSettingsRecord{4, 1, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(s.ranges.writeOutlierFile, 1);
+    EXPECT_DOUBLE_EQ(s.ranges.outlierLimit, 3.0);
+
+    p = profileOf("[Options]\nCom Set=99999999999,-99999999999,1e300,3\n"
+                  "Ranges=1,2,3,1e300\n");
+    s = loadSettings(p);
+    EXPECT_EQ(s.comSet, (PortSettingsRecord{INT_MAX, INT_MIN, 1, 0, 0, 1, 0}));
+    EXPECT_EQ(s.ranges.writeOutlierFile, 1);
 }
 
 TEST(Settings, UnchangedRunWritesOnlyTheAlwaysWrittenKeys) {

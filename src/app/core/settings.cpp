@@ -2,7 +2,9 @@
 
 #include "decode/text.h"
 
+#include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace trix::app {
 
@@ -15,37 +17,65 @@ constexpr auto kNo = Clamp::None;
 constexpr auto kMax = Clamp::AboveMax;
 constexpr auto kOne = Clamp::NonZeroIsOne;
 
-// Reads up to `n` comma-separated reals the way a scanf of "%lf,%lf,..." does: reading stops
-// at the first field that does not hold a number, and the fields after it are left alone.
-template <std::size_t N> int scanReals(std::string_view text, std::array<double*, N> out) {
-    int read = 0;
-    std::size_t i = 0;
-    for (std::size_t k = 0; k < N; ++k) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-            ++i;
-        std::size_t start = i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
+// Reads comma-separated fields the way a scanf of "%lf,%d,..." does: reading stops at the first
+// field that does not hold a number of its kind, and the fields after it are left alone.
+class FieldReader {
+public:
+    explicit FieldReader(std::string text) : text_(std::move(text)) {}
+
+    bool real(double& out) {
+        skipBlanks();
+        const std::size_t start = i_;
+        sign();
         bool digits = false;
-        while (i < text.size() && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.' ||
-                                   text[i] == 'e' || text[i] == 'E' ||
-                                   ((text[i] == '+' || text[i] == '-') && i > start &&
-                                    (text[i - 1] == 'e' || text[i - 1] == 'E')))) {
-            digits = digits || (text[i] >= '0' && text[i] <= '9');
-            ++i;
+        while (i_ < text_.size() &&
+               (isDigit(text_[i_]) || text_[i_] == '.' || text_[i_] == 'e' || text_[i_] == 'E' ||
+                ((text_[i_] == '+' || text_[i_] == '-') && i_ > start &&
+                 (text_[i_ - 1] == 'e' || text_[i_ - 1] == 'E')))) {
+            digits = digits || isDigit(text_[i_]);
+            ++i_;
         }
         if (!digits)
-            break;
-        *out[k] = parseReal(text.substr(start, i - start));
-        ++read;
-        if (k + 1 < N) {
-            if (i >= text.size() || text[i] != ',')
-                break;
-            ++i;
-        }
+            return false;
+        out = parseReal(std::string_view(text_).substr(start, i_ - start));
+        return true;
     }
-    return read;
-}
+
+    // "%d": a sign and decimal digits only; a value beyond the range of int saturates.
+    bool integer(int& out) {
+        skipBlanks();
+        const std::size_t start = i_;
+        sign();
+        const std::size_t firstDigit = i_;
+        while (i_ < text_.size() && isDigit(text_[i_]))
+            ++i_;
+        if (i_ == firstDigit)
+            return false;
+        const long v = parseInteger(std::string_view(text_).substr(start, i_ - start));
+        out = v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
+        return true;
+    }
+
+    bool comma() {
+        if (i_ >= text_.size() || text_[i_] != ',')
+            return false;
+        ++i_;
+        return true;
+    }
+
+private:
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+    void skipBlanks() {
+        while (i_ < text_.size() && (text_[i_] == ' ' || text_[i_] == '\t'))
+            ++i_;
+    }
+    void sign() {
+        if (i_ < text_.size() && (text_[i_] == '+' || text_[i_] == '-'))
+            ++i_;
+    }
+    std::string text_;
+    std::size_t i_ = 0;
+};
 
 std::string colorText(ColorValue c) {
     return cformat("%lu", static_cast<unsigned long>(c));
@@ -108,12 +138,13 @@ std::string formatPortSettings(const PortSettingsRecord& r) {
 }
 
 void parsePortSettings(std::string_view text, PortSettingsRecord& r) {
-    std::array<double, 7> v{};
-    for (std::size_t i = 0; i < v.size(); ++i)
-        v[i] = r[i];
-    int n = scanReals<7>(text, {&v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]});
-    for (int i = 0; i < n; ++i)
-        r[static_cast<std::size_t>(i)] = static_cast<int>(v[static_cast<std::size_t>(i)]);
+    FieldReader in{std::string(text)};
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        int v = 0;
+        if ((i > 0 && !in.comma()) || !in.integer(v))
+            return;
+        r[i] = v;
+    }
 }
 
 Settings loadSettings(const IniProfile& p) {
@@ -132,12 +163,17 @@ Settings loadSettings(const IniProfile& p) {
             item.current = item.loaded = static_cast<ColorValue>(v);
         }
     }
-    scanReals<3>(p.getString(o, "True Position", "0.1,0.1,0"),
-                 {&s.truePosition.lat, &s.truePosition.lon, &s.truePosition.alt});
-    double write = s.ranges.writeOutlierFile;
-    scanReals<4>(p.getString(o, "Ranges", "0.5,1,0,0"),
-                 {&s.ranges.ring1, &s.ranges.ring2, &s.ranges.outlierLimit, &write});
-    s.ranges.writeOutlierFile = static_cast<int>(write);
+    {
+        FieldReader in(p.getString(o, "True Position", "0.1,0.1,0"));
+        KnownPosition& t = s.truePosition;
+        (void)(in.real(t.lat) && in.comma() && in.real(t.lon) && in.comma() && in.real(t.alt));
+    }
+    {
+        FieldReader in(p.getString(o, "Ranges", "0.5,1,0,0"));
+        AnalysisRanges& r = s.ranges;
+        (void)(in.real(r.ring1) && in.comma() && in.real(r.ring2) && in.comma() &&
+               in.real(r.outlierLimit) && in.comma() && in.integer(r.writeOutlierFile));
+    }
 
     const char* m = kSectionMainWin;
     s.comNumber = p.getInt(m, "Com Number", 0);
