@@ -101,6 +101,16 @@ bool CGeneralPage::onOk() {
     return true;
 }
 
+void CGeneralPage::applied() {
+    const Settings& s = frame_.app().settings();
+    startHeadUp_ = s.headUp;
+    startSky_ = s.skyChartLayout;
+    startVehicle_ = s.devicesSpecific;
+    startPlot_ = s.graphSplitterStyle;
+    startStartup_ = s.displayStartup != 0;
+    check();
+}
+
 // --- Measurement units
 // ------------------------------------------------------------------------------
 
@@ -140,6 +150,11 @@ bool CUnitsPage::onOk() {
     u.coordinateFormat = lists_[4]->currentIndex();
     frame_.unitsChanged(u);
     return true;
+}
+
+void CUnitsPage::applied() {
+    start_ = frame_.app().units();
+    check();
 }
 
 // --- Limit Control
@@ -234,10 +249,13 @@ bool COptionsSheet::applyPages() {
     // Reverse page order, as the sheet's pages have always been confirmed.
     for (COptionsPage* p :
          std::initializer_list<COptionsPage*>{limits_, colors_, units_, log_, general_}) {
-        if (p->modified() && !p->onOk()) {
+        if (!p->modified())
+            continue;
+        if (!p->onOk()) {
             tabs_->setCurrentWidget(p);
             return false;
         }
+        p->applied();
     }
     return true;
 }

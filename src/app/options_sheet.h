@@ -36,6 +36,9 @@ public:
     bool modified() const { return modified_; }
     // Stores the page's copy; false keeps the sheet open (a check failed).
     virtual bool onOk() = 0;
+    // After a successful OK step (Apply keeps the sheet open): what was stored becomes the
+    // page's new starting point, so a later return to the old value counts as a change.
+    virtual void applied() { setModified(false); }
 
 signals:
     void modifiedChanged();
@@ -52,6 +55,7 @@ class CGeneralPage : public COptionsPage {
 public:
     CGeneralPage(CMainFrame& frame, QWidget* parent);
     bool onOk() override;
+    void applied() override;
     QButtonGroup* headUp() const { return headUp_; }
     QButtonGroup* skyLayout() const { return sky_; }
     QButtonGroup* vehicle() const { return vehicle_; }
@@ -72,6 +76,7 @@ class CUnitsPage : public COptionsPage {
 public:
     CUnitsPage(CMainFrame& frame, QWidget* parent);
     bool onOk() override;
+    void applied() override;
     QComboBox* distance() const { return lists_[0]; }
     QComboBox* horizontalSpeed() const { return lists_[1]; }
     QComboBox* verticalSpeed() const { return lists_[2]; }

@@ -383,6 +383,32 @@ private slots:
         QCOMPARE(app.settings().periodForLogMultMode, 60);
     }
 
+    void optionsSheetApplyThenChangeBack() {
+        // After Apply the pages start again from what was applied: turning a value back to
+        // the one the sheet opened with is a change of its own and OK must store it.
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        COptionsSheet sheet(frame);
+        sheet.units()->altitude()->setCurrentIndex(1);
+        sheet.general()->vehicle()->button(0)->click();
+        sheet.general()->skyLayout()->button(1)->click();
+        QVERIFY(sheet.applyButton()->isEnabled());
+        QVERIFY(sheet.applyPages());
+        QCOMPARE(app.settings().altitudeUnits, 1);
+        QCOMPARE(app.settings().devicesSpecific, 0);
+        QVERIFY(!sheet.applyButton()->isEnabled());
+
+        sheet.units()->altitude()->setCurrentIndex(0);
+        sheet.general()->vehicle()->button(2)->click();
+        sheet.general()->skyLayout()->button(0)->click();
+        QVERIFY(sheet.applyButton()->isEnabled());
+        sheet.accept();
+        QCOMPARE(app.settings().altitudeUnits, 0);
+        QCOMPARE(app.settings().devicesSpecific, 2);
+        QCOMPARE(app.settings().skyChartLayout, 0);
+    }
+
     void emulationScreenshot() {
         CTrialixApp app(options());
         ScriptedMessages m;
