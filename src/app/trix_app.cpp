@@ -39,8 +39,9 @@ NumberFormat localNumberFormat() {
 CTrialixApp::CTrialixApp(const StartOptions& options) : options_(options) {
     numberFormat_ = localNumberFormat();
     profilePath_ = options.profilePath.empty() ? defaultProfilePath() : options.profilePath;
-    // An unreadable profile is treated as a fresh one; it is replaced at exit.
-    profile_.load(profilePath_);
+    // An unreadable profile is used as a fresh one but never written over: it may hold keys
+    // of other windows that would be lost.
+    profileUnreadable_ = !profile_.load(profilePath_, &profileError_);
     settings_ = loadSettings(profile_);
     folders_ = resolveFolders(options.dataHome.empty() ? defaultDataHome() : options.dataHome,
                               options.shippedReceiver.empty() ? defaultShippedReceiver()
@@ -52,6 +53,11 @@ CTrialixApp::CTrialixApp(const StartOptions& options) : options_(options) {
 }
 
 bool CTrialixApp::saveProfile(std::string* error) {
+    if (profileUnreadable_) {
+        if (error)
+            *error = "it could not be read at start (" + profileError_ + ") and is left as it was";
+        return false;
+    }
     saveSettings(profile_, settings_, loaded_);
     return profile_.save(profilePath_, error);
 }

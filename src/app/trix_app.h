@@ -54,6 +54,8 @@ private:
     IniProfile profile_;
     Settings settings_;
     Settings loaded_;
+    bool profileUnreadable_ = false;
+    std::string profileError_;
     Folders folders_;
     NumberFormat numberFormat_;
     LimitSettings limits_;

@@ -124,6 +124,19 @@ private slots:
         QCOMPARE(again.settings().logAutoSaveInterval, 5000);
     }
 
+    void unreadableProfileIsNeverWrittenOver() {
+        // A profile that cannot be read is used as a fresh one, but left as it was at exit.
+        const QString path = QString::fromStdString(options().profilePath);
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY(QFile::copy(QFINDTESTDATA("test_shell.cpp"), path + "/keep.txt"));
+        CTrialixApp app(options());
+        QCOMPARE(app.settings().distanceUnits, 4);
+        std::string error;
+        QVERIFY(!app.saveProfile(&error));
+        QVERIFY(QString::fromStdString(error).contains("could not be read"));
+        QVERIFY(QFile::exists(path + "/keep.txt"));
+    }
+
     void titleAndCommandsFollowTheState() {
         CTrialixApp app(options());
         ScriptedMessages m;

@@ -36,6 +36,11 @@ bool IniProfile::load(const std::string& path, std::string* error) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
         return true;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        if (error)
+            *error = "not a regular file";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (error)
