@@ -171,19 +171,19 @@ void CMainFrame::createActions() {
         {Command::Connect, "&Connect...", QKeySequence("Ctrl+G"), false},
         {Command::Disconnect, "&Disconnect", QKeySequence("Ctrl+D"), false},
         {Command::SendCommand, "&Send command...", {}, false},
-        {Command::Position, "&Position", {}, true},
-        {Command::SkyChart, "&Sky chart", {}, true},
+        {Command::Position, "Positio&n", QKeySequence("Ctrl+N"), true},
+        {Command::SkyChart, "Sk&y chart", QKeySequence("Ctrl+Y"), true},
         {Command::IndicatorPanel, "&Indicator Panel", QKeySequence("Ctrl+I"), true},
-        {Command::DgpsRtc, "DGPS RT&C", {}, true},
+        {Command::DgpsRtc, "DGPS &RTC", QKeySequence("Ctrl+R"), true},
         {Command::DgpsRtk, "DGPS RT&K", {}, true},
-        {Command::DataPlotting, "&Data Plotting", {}, true},
+        {Command::DataPlotting, "Data Pl&otting", QKeySequence("Ctrl+O"), true},
         {Command::Logging, "Perform &log session", {}, true},
         {Command::ViewLogFile, "&View log file...", {}, false},
         {Command::EpochCounter, "&Epoch Counter", {}, true},
         {Command::Analysis, "&Analysis", {}, true},
         {Command::Emulation, "E&mulation", {}, true},
         {Command::SupportTicket, "Support &Ticket...", {}, false},
-        {Command::PortActivity, "Port &Activity", {}, true},
+        {Command::PortActivity, "Port &Activity", QKeySequence("Ctrl+A"), true},
     };
     for (const auto& d : defs) {
         auto* a = new QAction(QString::fromUtf8(d.text), this);
@@ -226,7 +226,6 @@ void CMainFrame::createMenus() {
         gps->addAction(action(c));
     gps->addSeparator();
     gps->addAction(action(Command::SupportTicket));
-    gps->addAction(action(Command::PortActivity));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     toolBar_ = addToolBar(tr("Toolbar"));
@@ -245,6 +244,7 @@ void CMainFrame::createMenus() {
          {Command::Position, Command::SkyChart, Command::IndicatorPanel, Command::DgpsRtc,
           Command::DgpsRtk, Command::DataPlotting, Command::EpochCounter})
         view->addAction(action(c));
+    view->addAction(action(Command::PortActivity));
     view->addSeparator();
     view->addAction(tr("&Options..."), this, &CMainFrame::onOptions);
 

@@ -16,11 +16,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -161,6 +164,105 @@ private slots:
         QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
         QVERIFY(!frame.decoder());
         QVERIFY(!frame.epochCounter());
+    }
+
+    void menuTextsAndShortcuts() {
+        CTrialixApp app(options());
+        ScriptedMessages m;
+        CMainFrame frame(app, &m);
+        const struct {
+            Command c;
+            const char* text;
+            const char* key;
+        } expected[] = {
+            {Command::Connect, "&Connect...", "Ctrl+G"},
+            {Command::Disconnect, "&Disconnect", "Ctrl+D"},
+            {Command::Position, "Positio&n", "Ctrl+N"},
+            {Command::SkyChart, "Sk&y chart", "Ctrl+Y"},
+            {Command::IndicatorPanel, "&Indicator Panel", "Ctrl+I"},
+            {Command::DgpsRtc, "DGPS &RTC", "Ctrl+R"},
+            {Command::DataPlotting, "Data Pl&otting", "Ctrl+O"},
+            {Command::PortActivity, "Port &Activity", "Ctrl+A"},
+        };
+        for (const auto& e : expected) {
+            QCOMPARE(frame.action(e.c)->text(), QString(e.text));
+            QCOMPARE(frame.action(e.c)->shortcut(), QKeySequence(e.key));
+        }
+        // No two commands share a shortcut.
+        QSet<QString> keys;
+        for (int i = 0; i < kCommandCount; ++i) {
+            QKeySequence k = frame.action(static_cast<Command>(i))->shortcut();
+            if (!k.isEmpty()) {
+                QVERIFY2(!keys.contains(k.toString()), qPrintable(k.toString()));
+                keys.insert(k.toString());
+            }
+        }
+        // "Port Activity" is a View command, not a GPS one.
+        auto menuOf = [&](QAction* a) {
+            for (QAction* top : frame.menuBar()->actions())
+                if (top->menu() && top->menu()->actions().contains(a))
+                    return top->menu()->title();
+            return QString();
+        };
+        QCOMPARE(menuOf(frame.action(Command::PortActivity)), QString("&View"));
+        QCOMPARE(menuOf(frame.action(Command::Connect)), QString("&GPS"));
+    }
+
+    void statusBarPanes() {
+        CStatusBarEx bar;
+        // Progress: hidden until the first value; 100 hides it after 100 ms, -1 at once.
+        QVERIFY(!bar.progressVisible());
+        bar.setProgress(40);
+        QVERIFY(bar.progressVisible());
+        QCOMPARE(bar.progressValue(), 40);
+        bar.setProgress(100);
+        QVERIFY(bar.progressVisible());
+        QTest::qWait(30);
+        QVERIFY(bar.progressVisible());
+        QVERIFY(QTest::qWaitFor([&] { return !bar.progressVisible(); }, 1000));
+        bar.setProgress(10);
+        QVERIFY(bar.progressVisible());
+        bar.setProgress(-1);
+        QVERIFY(!bar.progressVisible());
+        // A new progress that starts within the 100 ms is not hidden by the old one's end.
+        bar.setProgress(100);
+        bar.setProgress(0);
+        QTest::qWait(200);
+        QVERIFY(bar.progressVisible());
+        bar.setProgress(-1);
+
+        // Animation pane: 0 plays endlessly, 1 stops and hides, 2 plays once, else first frame.
+        PaneAnimation* a = bar.animation();
+        QVERIFY(a->isHidden());
+        bar.setAnimation(CStatusBarEx::PlayEndless);
+        QVERIFY(!a->isHidden() && a->playing());
+        bar.setAnimation(CStatusBarEx::StopHide);
+        QVERIFY(a->isHidden() && !a->playing());
+        bar.setAnimation(CStatusBarEx::PlayOnce);
+        QVERIFY(a->playing());
+        QVERIFY(QTest::qWaitFor([&] { return !a->playing(); }, 3000));
+        QCOMPARE(a->frame(), 0);
+        bar.setAnimation(7);
+        QVERIFY(!a->isHidden() && !a->playing());
+
+        // The units pane grows with a long text and keeps at least 150 pixels.
+        bar.setPaneText(CStatusBarEx::Units, "D:m A:m H:km/h V:m/s");
+        QCOMPARE(bar.paneText(CStatusBarEx::Units), QString("D:m A:m H:km/h V:m/s"));
+        const QString longText = QString("D:%1").arg(QString(80, 'x'));
+        bar.setPaneText(CStatusBarEx::Units, longText);
+        QLabel* units = nullptr;
+        for (QLabel* l : bar.findChildren<QLabel*>())
+            if (l->text() == longText)
+                units = l;
+        QVERIFY(units);
+        QVERIFY(units->minimumWidth() >=
+                QFontMetrics(units->font()).horizontalAdvance(longText) + 2);
+        bar.setPaneText(CStatusBarEx::Port, "COM2");
+        bar.setPaneText(CStatusBarEx::Baud, "9600");
+        QCOMPARE(bar.paneText(CStatusBarEx::Port), QString("COM2"));
+        QCOMPARE(bar.paneText(CStatusBarEx::Baud), QString("9600"));
+        bar.setIcon(CStatusBarEx::RecordingIcon);
+        QCOMPARE(bar.iconIndex(), static_cast<int>(CStatusBarEx::RecordingIcon));
     }
 
     void startupMenuChoices() {
