@@ -269,11 +269,15 @@ private slots:
     }
 
     void notRespondingDialog() {
-        QTimer::singleShot(0, [] {
-            if (auto* d = qobject_cast<CAutoManualDlg*>(QApplication::activeModalWidget()))
+        QString title;
+        QTimer::singleShot(0, [&title] {
+            if (auto* d = qobject_cast<CAutoManualDlg*>(QApplication::activeModalWidget())) {
+                title = d->windowTitle();
                 d->manualButton()->click();
+            }
         });
         QCOMPARE(CAutoManualDlg::ask(nullptr), link::NotRespondingChoice::ManualConnect);
+        QCOMPARE(title, QString("GPS Receiver not responding"));
     }
 
     // The whole way: the dialog, detection, the initialization file, epochs, a log session,
