@@ -7,6 +7,7 @@
 #include "window_client.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QIcon>
 #include <QMdiArea>
@@ -28,7 +29,11 @@ class FramedFigures : public CFiguresWnd, public app::DataWindowClient {
 public:
     explicit FramedFigures(app::CMainFrame& frame)
         : CFiguresWnd(figuresSourceFor(frame), frame.messages()), frame_(frame) {}
-    ~FramedFigures() override { frame_.windowClosed(DataWindow::Panel); }
+    // Normally the frame was told at close; a panel deleted without closing tells it now.
+    ~FramedFigures() override {
+        if (!closed_)
+            frame_.windowClosed(DataWindow::Panel);
+    }
 
     void epoch(int hint) override { CFiguresWnd::epoch(hint); }
     void redrawAll() override { CFiguresWnd::epoch(0); }
@@ -39,6 +44,17 @@ public:
         if (event->type() == QEvent::Close && watched == parentWidget())
             savePlacement();
         return false;
+    }
+
+protected:
+    // The frame forgets the panel as it closes, while the frame certainly still exists; the
+    // deletion comes later (or, when the frame itself goes, during its teardown).
+    void closeEvent(QCloseEvent* event) override {
+        CFiguresWnd::closeEvent(event);
+        if (event->isAccepted() && !closed_) {
+            closed_ = true;
+            frame_.windowClosed(DataWindow::Panel);
+        }
     }
 
 private:
@@ -55,6 +71,7 @@ private:
     }
 
     app::CMainFrame& frame_;
+    bool closed_ = false;
 };
 
 QWidget* openIndicatorPanel(app::CMainFrame& frame) {

@@ -56,3 +56,29 @@ TEST(PanelInFrame, ViewCommandOpensTheIndicatorPanelAndEpochsReachIt) {
     frame.stopEmulation();
     EXPECT_TRUE(sink.texts.empty());
 }
+
+TEST(PanelInFrame, ClosingTellsTheFrameAtOnceAndOnlyOnce) {
+    QTemporaryDir dir;
+    CTrialixApp app(optionsIn(dir));
+    RecordingSink sink;
+    {
+        CMainFrame frame(app, &sink);
+        views::registerPanelWindows();
+        frame.startEmulation();
+        ASSERT_NE(frame.window(DataWindow::Panel), nullptr);
+        // The frame forgets the panel when it closes, not later when it is deleted: a View
+        // command in between opens a new panel instead of closing the old one again.
+        frame.onToggleView(DataWindow::Panel);
+        EXPECT_EQ(frame.window(DataWindow::Panel), nullptr);
+        frame.onToggleView(DataWindow::Panel);
+        auto* second = frame.window(DataWindow::Panel);
+        ASSERT_NE(second, nullptr);
+        // Deleting the first panel must not make the frame forget the second.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(frame.window(DataWindow::Panel), second);
+        frame.stopEmulation();
+        // The frame goes with the panel still open: the panel is closed with it and says so
+        // while the frame still exists.
+    }
+    EXPECT_TRUE(sink.texts.empty());
+}
