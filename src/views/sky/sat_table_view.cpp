@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kAttitudeModel = kModelAttitude;
 const QColor kDisabledTitle(192, 192, 192);
+// The antenna records number their satellites from 1 to 200; anything above is not shown.
+constexpr int kLargestAntennaSatellite = 200;
 
 // Ring colour of an antenna block's satellite: the attitude receiver numbers satellites the
 // common way.
@@ -33,7 +35,7 @@ std::vector<AntennaRow> antennaRows(const EpochDecoder& d) {
             if (a.sats[static_cast<std::size_t>(i)].svNumber != 0)
                 seen.set(a.sats[static_cast<std::size_t>(i)].svNumber);
     std::vector<AntennaRow> rows;
-    for (int sv = 1; sv < 256; ++sv) {
+    for (int sv = 1; sv <= kLargestAntennaSatellite; ++sv) {
         if (!seen.test(static_cast<std::size_t>(sv)))
             continue;
         AntennaRow row;

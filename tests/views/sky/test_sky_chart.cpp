@@ -227,6 +227,19 @@ TEST_F(SkyTest, AntennaBlocksListTheUnionInAscendingOrder) {
     EXPECT_EQ(table.scrollSize().height(), 4 * table.rowHeight() + 2);
 }
 
+TEST_F(SkyTest, AntennaBlocksTakeOnlySatelliteNumbersUpTo200) {
+    decoder.sa4[1].count = 4;
+    decoder.sa4[1].sats[0] = {201, 30};
+    decoder.sa4[1].sats[1] = {200, 31};
+    decoder.sa4[1].sats[2] = {255, 32};
+    decoder.sa4[1].sats[3] = {1, 33};
+    const auto rows = antennaRows(decoder);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].svNumber, 1);
+    EXPECT_EQ(rows[1].svNumber, 200);
+    EXPECT_EQ(rows[1].snr[1], 31);
+}
+
 TEST_F(SkyTest, LayoutOptionRebuildsTheSplitter) {
     CSatWnd w(source);
     EXPECT_EQ(w.sizeHint(), QSize(500, 225));
