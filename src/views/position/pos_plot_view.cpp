@@ -180,8 +180,11 @@ void CPosVw0::drawTexts(QPainter& p, double s, bool analysis, bool vsTruth) {
     const int line = QFontMetrics(p.font()).height();
     int y = 2 * r + 4;
     if (!analysis) {
-        textAt(p, 5, r + 5, qs(formatScale(inUnit(s))));
-        textAt(p, r / 2 + 5, r + 5, qs(formatScale(inUnit(s / 2))));
+        // The departure plot writes its own range: Ring2 stands in for a zero radius only to
+        // scale the scatter plot, so a plot with nothing to show reads 0.
+        const double shown = scale_.range() / scale_.zoom();
+        textAt(p, 5, r + 5, qs(formatScale(inUnit(shown))));
+        textAt(p, r / 2 + 5, r + 5, qs(formatScale(inUnit(shown / 2))));
         centredText(p, r, y, qs(cformat(str::kDeparturePlotTitle, unit.name)));
         return;
     }

@@ -173,6 +173,17 @@ TEST_F(PlotTest, APaneSmallerThan40PixelsDrawsNothing) {
     EXPECT_EQ(test::countColour(img, kGrey), img.width() * img.height());
 }
 
+TEST_F(PlotTest, WithAnEmptyHistoryTheDeparturePlotWritesZeroAndTheScatterPlotRing2) {
+    // The plot of an empty history, drawn with two different Ring2 settings.
+    const auto drawnWith = [&](double ring2) {
+        source.analysisValue.ring2 = ring2;
+        return test::grabOf(*pane());
+    };
+    EXPECT_EQ(drawnWith(2.0), drawnWith(50.0)); // "0" and "0" beside the rings
+    source.analysisOn = true;
+    EXPECT_NE(drawnWith(2.0), drawnWith(50.0)); // the visible radius is Ring2
+}
+
 class WindowTest : public PlotTest {};
 
 TEST_F(WindowTest, KeypadPlusZoomsTheMainKeyboardPlusDoesNot) {
