@@ -337,47 +337,44 @@ int PosixSerialPort::setLine(long baud, char parity, int dataBits, int stopBits)
     default:
         return fail(status::kIllegalWordLength);
     }
+    return changeTermios([&](termios& t) {
+        ::cfsetispeed(&t, speed);
+        ::cfsetospeed(&t, speed);
+        t.c_cflag &= ~(PARENB | PARODD | CMSPAR | CSIZE | CSTOPB);
+        t.c_cflag |= parityFlags | size | (stopBits == 2 ? CSTOPB : 0);
+    });
+}
+
+int PosixSerialPort::changeTermios(const std::function<void(termios&)>& change) {
     if (fd_ < 0)
         return fail(status::kGeneralError);
     termios t{};
     if (::tcgetattr(fd_, &t) != 0)
         return ioFailure(errno);
-    ::cfsetispeed(&t, speed);
-    ::cfsetospeed(&t, speed);
-    t.c_cflag &= ~(PARENB | PARODD | CMSPAR | CSIZE | CSTOPB);
-    t.c_cflag |= parityFlags | size | (stopBits == 2 ? CSTOPB : 0);
+    change(t);
     if (::tcsetattr(fd_, TCSANOW, &t) != 0)
         return ioFailure(errno);
     return ok();
 }
 
 int PosixSerialPort::setXonXoff(bool on) {
-    if (fd_ < 0)
-        return fail(status::kGeneralError);
-    termios t{};
-    if (::tcgetattr(fd_, &t) != 0)
-        return ioFailure(errno);
-    if (on)
-        t.c_iflag |= IXON | IXOFF;
-    else
-        t.c_iflag &= ~(IXON | IXOFF);
-    if (::tcsetattr(fd_, TCSANOW, &t) != 0)
-        return ioFailure(errno);
-    return ok();
+    return changeTermios([on](termios& t) {
+        if (on)
+            t.c_iflag |= IXON | IXOFF;
+        else
+            t.c_iflag &= ~(IXON | IXOFF);
+    });
 }
 
 int PosixSerialPort::setRtsCts(bool on) {
-    if (fd_ < 0)
-        return fail(status::kGeneralError);
-    termios t{};
-    if (::tcgetattr(fd_, &t) != 0)
-        return ioFailure(errno);
-    if (on)
-        t.c_cflag |= CRTSCTS;
-    else
-        t.c_cflag &= ~CRTSCTS;
-    if (::tcsetattr(fd_, TCSANOW, &t) != 0)
-        return ioFailure(errno);
+    int rc = changeTermios([on](termios& t) {
+        if (on)
+            t.c_cflag |= CRTSCTS;
+        else
+            t.c_cflag &= ~CRTSCTS;
+    });
+    if (rc != 0)
+        return rc;
     // Without handshaking RTS is held low; with it the driver raises it while it can take input.
     modemLine(TIOCM_RTS, on);
     return ok();

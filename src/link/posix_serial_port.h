@@ -6,9 +6,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+
+struct termios;
 
 namespace trix::link {
 
@@ -59,6 +62,8 @@ private:
     // Reads what the device holds into the local buffer; false when nothing came.
     bool refill();
     int ioFailure(int err);
+    // Reads the line settings, lets `change` edit them and writes them back.
+    int changeTermios(const std::function<void(termios&)>& change);
     void accumulateLineErrors();
     int modemLine(int bit, bool on);
 
