@@ -27,6 +27,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "scripted_messages.h"
+
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -36,30 +38,7 @@ using namespace trix::app;
 
 namespace {
 
-class ScriptedMessages : public MessageSink {
-public:
-    Answer show(std::string_view text, Buttons buttons, Icon) override {
-        shown.emplace_back(text);
-        if (!answers.empty()) {
-            Answer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    void beep() override { ++beeps; }
-    void status(std::string_view text) override { statuses.emplace_back(text); }
-    bool saw(std::string_view part) const {
-        for (const auto& s : shown)
-            if (s.find(part) != std::string::npos)
-                return true;
-        return false;
-    }
-    std::vector<std::string> shown;
-    std::vector<std::string> statuses;
-    std::deque<Answer> answers;
-    int beeps = 0;
-};
+using test::ScriptedMessages;
 
 // A data window as the display windows are: registers with the frame, reports its closing.
 class DummyWindow : public QWidget, public DataWindowClient {

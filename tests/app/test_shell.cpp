@@ -28,6 +28,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "scripted_messages.h"
+
 #include <deque>
 #include <fstream>
 
@@ -36,23 +38,7 @@ using namespace trix::app;
 
 namespace {
 
-// Records every message and answers from a queue (Yes/Ok when it is empty).
-class ScriptedMessages : public MessageSink {
-public:
-    Answer show(std::string_view text, Buttons buttons, Icon) override {
-        shown.emplace_back(text);
-        if (!answers.empty()) {
-            Answer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    void beep() override { ++beeps; }
-    std::vector<std::string> shown;
-    std::deque<Answer> answers;
-    int beeps = 0;
-};
+using test::ScriptedMessages;
 
 // Writes `epochs` emulated epochs as a recorded log file would hold them.
 QString writeEmulatedLog(const QString& dir, const QString& name, int epochs) {
