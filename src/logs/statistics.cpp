@@ -210,6 +210,19 @@ void Statistics::writeHeader() {
     writeLine(cformat(str::kOutlierLimitHeader, settings_.outlierLimit));
 }
 
+std::array<AccuracyFigure, 10> accuracyFigures(const StatisticsBlock& b) {
+    return {{{str::kCep, b.cep},
+             {str::kHorizontalRms, std::sqrt(b.east.meanSquare + b.north.meanSquare)},
+             {str::kEastRms, std::sqrt(b.east.meanSquare)},
+             {str::kNorthRms, std::sqrt(b.north.meanSquare)},
+             {str::kHorizontal95, b.horizontal95},
+             {str::kVerticalRms, std::sqrt(b.up.meanSquare)},
+             {str::kVertical95, b.vertical95},
+             {str::kMeanEastError, b.east.mean},
+             {str::kMeanNorthError, b.north.mean},
+             {str::kMeanAltitudeError, b.up.mean}}};
+}
+
 std::vector<std::string> Statistics::summaryLines() const {
     const StatisticsBlock& b = block_;
     const UnitSelection& u = decoder_.units();
@@ -224,16 +237,8 @@ std::vector<std::string> Statistics::summaryLines() const {
     auto distance = [&](const char* label, double metres) {
         out.push_back(std::string(label) + cformat("  %.4lf %s", metres * dist.factor, dist.name));
     };
-    distance(str::kCep, b.cep);
-    distance(str::kHorizontalRms, std::sqrt(b.east.meanSquare + b.north.meanSquare));
-    distance(str::kEastRms, std::sqrt(b.east.meanSquare));
-    distance(str::kNorthRms, std::sqrt(b.north.meanSquare));
-    distance(str::kHorizontal95, b.horizontal95);
-    distance(str::kVerticalRms, std::sqrt(b.up.meanSquare));
-    distance(str::kVertical95, b.vertical95);
-    distance(str::kMeanEastError, b.east.mean);
-    distance(str::kMeanNorthError, b.north.mean);
-    distance(str::kMeanAltitudeError, b.up.mean);
+    for (const AccuracyFigure& f : accuracyFigures(b))
+        distance(f.label, f.metres);
     out.push_back(std::string(str::kMeanLatitude) +
                   cformat("  %s", formatLatitude(b.meanLatitude, u.coordinateFormat).c_str()));
     out.push_back(std::string(str::kMeanLongitude) +

@@ -80,6 +80,14 @@ struct StatisticsBlock {
     int lastOutlier = -1;
 };
 
+// The accuracy figures against the truth position, in metres, with their labels, in the order
+// the summary file and the statistics table list them.
+struct AccuracyFigure {
+    const char* label;
+    double metres;
+};
+std::array<AccuracyFigure, 10> accuracyFigures(const StatisticsBlock& b);
+
 // Running mean with n the count after its increase.
 double runningMean(double mean, double x, int n);
 // One more value for a mean / mean-of-squares / deviation triple of n values.

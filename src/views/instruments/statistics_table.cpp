@@ -56,16 +56,8 @@ std::vector<TableLine> statisticsLines(const PanelView& view) {
     };
     add(str::kUsedPoints, cformat("%ld", n));
     if (vsTruth(view)) {
-        distance(str::kCep, b.cep);
-        distance(str::kHorizontalRms, std::sqrt(b.east.meanSquare + b.north.meanSquare));
-        distance(str::kEastRms, std::sqrt(b.east.meanSquare));
-        distance(str::kNorthRms, std::sqrt(b.north.meanSquare));
-        distance(str::kHorizontal95, b.horizontal95);
-        distance(str::kVerticalRms, std::sqrt(b.up.meanSquare));
-        distance(str::kVertical95, b.vertical95);
-        distance(str::kMeanEastError, b.east.mean);
-        distance(str::kMeanNorthError, b.north.mean);
-        distance(str::kMeanAltitudeError, b.up.mean);
+        for (const logs::AccuracyFigure& f : logs::accuracyFigures(b))
+            distance(f.label, f.metres);
     } else {
         distance(str::kHorizontalSigma,
                  std::sqrt(b.east.sigma * b.east.sigma + b.north.sigma * b.north.sigma));
