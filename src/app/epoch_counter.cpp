@@ -96,10 +96,23 @@ bool CEpochCounter::eventFilter(QObject* watched, QEvent* event) {
         else if (watched == number_)
             frame_.messages().status(str::kHintEnterEpoch);
     }
-    // Stepping keys on the scroll bar follow the window's own key rules.
+    // Stepping keys on the scroll bar follow the window's own key rules; others (Tab) keep
+    // their usual meaning.
     if (watched == scroll_ && event->type() == QEvent::KeyPress) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
-        return true;
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        default:
+            break;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -315,6 +315,15 @@ private slots:
         QCOMPARE(frame.decoder()->history.writePosition, 0);
         c->scrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(frame.decoder()->history.writePosition, 10);
+        // On the scroll bar the stepping keys step; Tab still moves the focus on.
+        QObject* filter = c;
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QVERIFY(filter->eventFilter(c->scrollBar(), &right));
+        QCOMPARE(frame.decoder()->history.writePosition, 11);
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QVERIFY(!filter->eventFilter(c->scrollBar(), &tab));
+        QCOMPARE(frame.decoder()->history.writePosition, 11);
+        QTest::keyClick(c, Qt::Key_Left);
 
         c->numberField()->setText("0");
         QTest::keyClick(c->numberField(), Qt::Key_Return);
