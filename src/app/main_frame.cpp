@@ -404,6 +404,10 @@ bool CMainFrame::acquireDecoder() {
         statistics_->setDiskSpace(&recorder_->disk());
         statistics_->setLogFileQuery(
             [this] { return link_.viewFileMode ? viewedFile_ : recorder_->fileName(); });
+        statistics_->setSummaryWritten([this] {
+            if (CEpochCounter* c = epochCounter())
+                c->refresh();
+        });
         indexer_->setStatistics(statistics_.get());
         indexer_->setProgress(progress_.get());
         indexer_->setEvents(this);

@@ -278,6 +278,8 @@ void Statistics::writeSummaryAndClose() {
         if (!writeLine(l))
             break;
     closeSummary();
+    if (summaryWritten_)
+        summaryWritten_();
 }
 
 void Statistics::closeSummary() {

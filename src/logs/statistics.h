@@ -109,6 +109,8 @@ public:
     void setDirectory(std::string directory) { directory_ = std::move(directory); }
     // The current log file (viewed or being recorded); empty when there is none.
     void setLogFileQuery(std::function<std::string()> query) { logFile_ = std::move(query); }
+    // Told when a summary has been written (the epoch counter shows the file's state).
+    void setSummaryWritten(std::function<void()> done) { summaryWritten_ = std::move(done); }
     // Lines written are taken off this free-space count.
     void setDiskSpace(DiskSpace* disk) { disk_ = disk; }
 
@@ -156,6 +158,7 @@ private:
     bool active_ = false;
     std::string directory_;
     std::function<std::string()> logFile_;
+    std::function<void()> summaryWritten_;
     DiskSpace* disk_ = nullptr;
     StatisticsBlock block_;
 

@@ -168,9 +168,12 @@ TEST_F(StatisticsTest, OutlierFileHeaderAndSentences) {
     stats.afterSentence("$GPGGA,fine", false);
     stats.afterSentence("$PXKTR,RI,live identification", false);
     stats.afterSentence("$PXKTR,RI,live identification", true);
+    int told = 0;
+    stats.setSummaryWritten([&] { ++told; });
     stats.setActive(false);
     stats.epochStateReset(); // switching the analysis off writes the summary
     EXPECT_FALSE(stats.summaryOpen());
+    EXPECT_EQ(told, 1) << "the epoch counter is told to refresh";
     std::string text = test::readFile(dir.file("unkn_001.sum"));
     EXPECT_EQ(text.substr(0, text.find("\n\nTime of analysis start")),
               "Outlier File for Unknown receiver\n"
