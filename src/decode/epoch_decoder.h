@@ -168,6 +168,7 @@ private:
     void appendHandler(SentenceCode code);
     void beginEpoch(double time, bool proprietary);
     bool repeatsEpoch(double time);
+    // NoPosition: the empty-position case, already counted.
     enum class LatLon { Position, NoPosition, Bad };
     LatLon readLatLon(FieldScanner& f);
     void finishPosition(double metres, bool attitudeStep);

@@ -34,15 +34,8 @@ bool EpochDecoder::handleGGA(std::string_view s) {
     }
     beginEpoch(*time, false);
 
-    switch (readLatLon(f)) {
-    case LatLon::Bad:
-        return false;
-    case LatLon::NoPosition:
-        count();
-        return true;
-    case LatLon::Position:
-        break;
-    }
+    if (LatLon where = readLatLon(f); where != LatLon::Position)
+        return where == LatLon::NoPosition;
 
     auto quality = f.integer();
     if (!quality)

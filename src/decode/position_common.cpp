@@ -50,7 +50,9 @@ EpochDecoder::LatLon EpochDecoder::readLatLon(FieldScanner& f) {
     } else if (ns->empty()) {
         auto lonField = f.next();
         if (lonField && lonField->empty()) {
+            // No fix: the sentence still counts for the epoch.
             noPosition = true;
+            count();
             return LatLon::NoPosition;
         }
         return LatLon::Bad;

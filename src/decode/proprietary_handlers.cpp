@@ -67,15 +67,8 @@ bool EpochDecoder::handlePOS(std::string_view s) {
     if (!f.skip(1))
         return false;
 
-    switch (readLatLon(f)) {
-    case LatLon::Bad:
-        return false;
-    case LatLon::NoPosition:
-        count();
-        return true;
-    case LatLon::Position:
-        break;
-    }
+    if (LatLon where = readLatLon(f); where != LatLon::Position)
+        return where == LatLon::NoPosition;
 
     auto altitude = f.real();
     if (!altitude || !std::isfinite(*altitude) ||
