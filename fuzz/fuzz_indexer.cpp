@@ -2,7 +2,7 @@
 // pass over it and steps through the epochs found.
 
 #include "decode/models.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "logs/playback.h"
 #include "logs/scratch_dir.h"
 #include "logs/viewed_log.h"

@@ -5,11 +5,11 @@
 #include "decode/epoch_decoder.h"
 #include "decode/records.h"
 #include "views/position/plot_scale.h"
-#include "views/position/pos_plot_view.h"
-#include "views/position/pos_window.h"
+#include "views/position/departure_plot_view.h"
+#include "views/position/position_window.h"
 #include "views/sky/display_source.h"
-#include "views/sky/sat_chart_view.h"
-#include "views/sky/sat_window.h"
+#include "views/sky/sky_chart_view.h"
+#include "views/sky/sky_chart_window.h"
 #include "views/sky/sky_geometry.h"
 
 #include <QApplication>
@@ -76,7 +76,7 @@ void fillSky(EpochDecoder& d) {
     d.history.skyPlots.resize(n);
     d.history.departures.resize(n);
     for (int k = 0; k < n; ++k) {
-        CSat s;
+        SatelliteRecord s;
         for (int j = 0; j < 12; ++j) {
             SatEntry& e = s.sats[s.inView++];
             e.svNumber = static_cast<std::uint8_t>(j < 9 ? 2 + 3 * j : 65 + j);
@@ -106,12 +106,12 @@ int main(int argc, char** argv) {
     fillTrace(pos);
     PlainDisplaySource ps;
     ps.decoderPtr = &pos;
-    CPosWnd window(ps);
+    PositionWindow window(ps);
     window.resize(900, 700);
     window.show();
     QApplication::processEvents();
     window.plot()->resetScale();
-    CPosVw0* plot = window.plot();
+    DeparturePlotView* plot = window.plot();
     const int r = plot->radius();
     const double s = plot->visibleRadius();
     QImage plotImage(plot->size(), QImage::Format_RGB32);
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     // Bare: the same 65536 points mapped to pixels and drawn as one polyline.
     std::vector<QPoint> points;
     points.reserve(pos.history.departures.size());
-    for (const CDepPt& p : pos.history.departures) {
+    for (const DeparturePoint& p : pos.history.departures) {
         const PlotPixel px = plotPixel(p.east, p.north, r, s);
         points.emplace_back(px.x, px.y);
     }
@@ -153,18 +153,18 @@ int main(int argc, char** argv) {
     fillSky(sky);
     PlainDisplaySource ss;
     ss.decoderPtr = &sky;
-    CSatWnd skyWindow(ss);
+    SkyChartWindow skyWindow(ss);
     skyWindow.resize(900, 500);
     skyWindow.show();
     QApplication::processEvents();
-    CSatVw0* chart = skyWindow.chart();
+    SkyChartView* chart = skyWindow.chart();
     const int sr = chart->radius();
     QImage chartImage(chart->size(), QImage::Format_RGB32);
     QImage skyImage(skyWindow.size(), QImage::Format_RGB32);
 
     // Bare: every satellite's 8192 positions as one polyline each.
     std::vector<std::vector<QPoint>> tracks(kMaxSats);
-    for (const CSatCnstl& snap : sky.history.skyPlots)
+    for (const SkyPlotRecord& snap : sky.history.skyPlots)
         for (int j = 0; j < kMaxSats; ++j) {
             const auto& pt = snap.points[static_cast<std::size_t>(j)];
             if (pt.svNumber == 0)

@@ -1,11 +1,11 @@
 #include "epoch_counter.h"
 
 #include "app/core/number_format.h"
-#include "decode/strings.h"
-#include "decode/text.h"
-#include "main_frame.h"
+#include "base/strings.h"
+#include "base/text.h"
+#include "main_window.h"
 #include "status_bar.h"
-#include "trix_app.h"
+#include "trix_application.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -21,7 +21,7 @@
 
 namespace trix::app {
 
-CEpochCounter::CEpochCounter(CMainFrame& frame, QWidget* parent)
+EpochCounter::EpochCounter(MainWindow& frame, QWidget* parent)
     : QWidget(parent), frame_(frame), timers_([this](int id) {
           if (id == logs::kTimerMovie && playback_)
               playback_->movieTick();
@@ -68,7 +68,7 @@ CEpochCounter::CEpochCounter(CMainFrame& frame, QWidget* parent)
         playback_ = std::make_unique<logs::Playback>(*d, *frame_.indexer(), frame_.messages(),
                                                      timers_, this);
 
-    connect(scroll_, &QScrollBar::actionTriggered, this, &CEpochCounter::scrollAction);
+    connect(scroll_, &QScrollBar::actionTriggered, this, &EpochCounter::scrollAction);
     connect(play_, &QToolButton::clicked, this, [this] {
         if (playback_ && frame_.link().viewFileMode)
             playback_->toggleMovie();
@@ -84,12 +84,12 @@ CEpochCounter::CEpochCounter(CMainFrame& frame, QWidget* parent)
     refresh();
 }
 
-CEpochCounter::~CEpochCounter() {
+EpochCounter::~EpochCounter() {
     if (playback_)
         playback_->stopMovie();
 }
 
-bool CEpochCounter::eventFilter(QObject* watched, QEvent* event) {
+bool EpochCounter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (watched == scroll_)
             frame_.messages().status(str::kHintScrollEpochs);
@@ -117,7 +117,7 @@ bool CEpochCounter::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void CEpochCounter::scrollAction(int action) {
+void EpochCounter::scrollAction(int action) {
     if (!playback_ || updating_)
         return;
     using SA = logs::ScrollAction;
@@ -151,7 +151,7 @@ void CEpochCounter::scrollAction(int action) {
         this, [this] { refresh(); }, Qt::QueuedConnection);
 }
 
-void CEpochCounter::keyPressEvent(QKeyEvent* event) {
+void EpochCounter::keyPressEvent(QKeyEvent* event) {
     using K = logs::PlaybackKey;
     K k = K::Other;
     switch (event->key()) {
@@ -191,16 +191,16 @@ void CEpochCounter::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void CEpochCounter::epochShown(int, bool, bool) {
+void EpochCounter::epochShown(int, bool, bool) {
     refresh();
 }
 
-void CEpochCounter::movieStateChanged(bool running) {
+void EpochCounter::movieStateChanged(bool running) {
     play_->setIcon(style()->standardIcon(running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     refresh();
 }
 
-void CEpochCounter::refresh() {
+void EpochCounter::refresh() {
     EpochDecoder* d = frame_.decoder();
     const bool viewing = frame_.link().viewFileMode;
     label_->setText(QString::fromUtf8(viewing ? str::kCurrentEpoch : str::kEpochIntervalSec));
@@ -246,25 +246,25 @@ void CEpochCounter::refresh() {
     }
 }
 
-QString CEpochCounter::labelText() const {
+QString EpochCounter::labelText() const {
     return label_->text();
 }
-QString CEpochCounter::numberText() const {
+QString EpochCounter::numberText() const {
     return number_->text();
 }
-QString CEpochCounter::totalText() const {
+QString EpochCounter::totalText() const {
     return total_->text();
 }
-QString CEpochCounter::loggingText() const {
+QString EpochCounter::loggingText() const {
     return logFile_->text();
 }
-QString CEpochCounter::loggedBytesText() const {
+QString EpochCounter::loggedBytesText() const {
     return logged_->text();
 }
-QString CEpochCounter::availableText() const {
+QString EpochCounter::availableText() const {
     return available_->text();
 }
-bool CEpochCounter::loggingShown() const {
+bool EpochCounter::loggingShown() const {
     return !logging_->isHidden();
 }
 

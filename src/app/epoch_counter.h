@@ -18,14 +18,14 @@ class QGroupBox;
 
 namespace trix::app {
 
-class CMainFrame;
+class MainWindow;
 class PaneAnimation;
 
-class CEpochCounter : public QWidget, public logs::PlaybackListener {
+class EpochCounter : public QWidget, public logs::PlaybackListener {
     Q_OBJECT
 public:
-    explicit CEpochCounter(CMainFrame& frame, QWidget* parent = nullptr);
-    ~CEpochCounter() override;
+    explicit EpochCounter(MainWindow& frame, QWidget* parent = nullptr);
+    ~EpochCounter() override;
 
     // UM_COUNTER_REFRESH and each epoch: counts, file names, byte counts.
     void refresh();
@@ -54,7 +54,7 @@ protected:
 private:
     void scrollAction(int action);
 
-    CMainFrame& frame_;
+    MainWindow& frame_;
     QtTimerHost timers_;
     std::unique_ptr<logs::Playback> playback_;
     QLabel* label_;

@@ -1,9 +1,9 @@
 // trix32: the desktop program.
 
-#include "decode/strings.h"
-#include "main_frame.h"
+#include "base/strings.h"
+#include "main_window.h"
 #include "startup_dialog.h"
-#include "trix_app.h"
+#include "trix_application.h"
 #include "views/panel/frame_glue.h"
 #include "views/position/frame_windows.h"
 
@@ -47,10 +47,10 @@ int main(int argc, char** argv) {
 
     trix::views::registerPanelWindows();
     trix::views::registerSkyAndPositionWindows();
-    trix::app::CTrialixApp app(options);
+    trix::app::TrixApplication app(options);
     int rc = 0;
     {
-        trix::app::CMainFrame frame(app);
+        trix::app::MainWindow frame(app);
         for (const QString& d : parser.values(device))
             frame.extraDevices.push_back(d.toStdString());
         frame.show();
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
                 if (!frame.viewLogFile(QString::fromStdString(options.viewLog)))
                     std::fprintf(stderr, "trix32: could not view %s\n", options.viewLog.c_str());
             } else if (app.settings().displayStartup) {
-                trix::app::CStartupDlg dlg(app.settings().comNumber, &frame);
+                trix::app::StartupDialog dlg(app.settings().comNumber, &frame);
                 if (dlg.exec() == QDialog::Accepted)
                     trix::app::runStartupChoice(frame, dlg.choice(), dlg.activateAnalysis(),
                                                 dlg.displayOnStartup());

@@ -1,12 +1,12 @@
 // The "Logging file" and "Colors" pages of the options sheet.
 
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "logs/folder_check.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "options_sheet.h"
 #include "qt_services.h"
-#include "trix_app.h"
+#include "trix_application.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -51,7 +51,7 @@ QString shortenedPath(const QString& path, const QFontMetrics& m, int width) {
 
 // --- Logging file -------------------------------------------------------------------------------
 
-CLogPage::CLogPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent), frame_(frame) {
+LoggingPage::LoggingPage(MainWindow& frame, QWidget* parent) : OptionsPage(parent), frame_(frame) {
     const logs::LogSettings s = frame.app().logSettings();
     directory_ = s.directory;
     auto* layout = new QVBoxLayout(this);
@@ -88,8 +88,8 @@ CLogPage::CLogPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent), f
     layout->addStretch(1);
     (s.mode == logs::RecordMode::Multiple ? multiple_ : single_)->setChecked(true);
 
-    connect(browse, &QPushButton::clicked, this, &CLogPage::browse);
-    connect(single_, &QRadioButton::toggled, this, &CLogPage::modeChanged);
+    connect(browse, &QPushButton::clicked, this, &LoggingPage::browse);
+    connect(single_, &QRadioButton::toggled, this, &LoggingPage::modeChanged);
     for (QLineEdit* e : {autoSave_, period_, duration_})
         connect(e, &QLineEdit::textEdited, this, [this] { setModified(true); });
     connect(unit_, &QComboBox::currentIndexChanged, this, [this] { setModified(true); });
@@ -98,7 +98,7 @@ CLogPage::CLogPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent), f
     showDirectory();
 }
 
-void CLogPage::modeChanged() {
+void LoggingPage::modeChanged() {
     const bool single = single_->isChecked();
     autoSave_->setEnabled(single);
     unit_->setEnabled(single);
@@ -107,22 +107,22 @@ void CLogPage::modeChanged() {
     setModified(true);
 }
 
-void CLogPage::showDirectory() {
+void LoggingPage::showDirectory() {
     QString d = qs(directory_);
     dirLabel_->setText(shortenedPath(d, dirLabel_->fontMetrics(), dirLabel_->width()));
     dirLabel_->setToolTip(d);
 }
 
-QString CLogPage::shownDirectory() const {
+QString LoggingPage::shownDirectory() const {
     return dirLabel_->text();
 }
 
-void CLogPage::resizeEvent(QResizeEvent* event) {
-    COptionsPage::resizeEvent(event);
+void LoggingPage::resizeEvent(QResizeEvent* event) {
+    OptionsPage::resizeEvent(event);
     showDirectory();
 }
 
-void CLogPage::browse() {
+void LoggingPage::browse() {
     QFileDialog dlg(this, u8(str::kSelectFolder), qs(directory_));
     dlg.setFileMode(QFileDialog::Directory);
     dlg.setOption(QFileDialog::ShowDirsOnly);
@@ -139,7 +139,7 @@ void CLogPage::browse() {
     }
 }
 
-void CLogPage::folderChosen(const QString& folder) {
+void LoggingPage::folderChosen(const QString& folder) {
     const std::string chosen = folder.toStdString();
     if (logs::folderChanged(directory_, chosen)) {
         directory_ = logs::withTrailingSeparator(chosen);
@@ -148,7 +148,7 @@ void CLogPage::folderChosen(const QString& folder) {
     }
 }
 
-bool CLogPage::onOk() {
+bool LoggingPage::onOk() {
     logs::LoggingPageInput in;
     in.mode = multiple_->isChecked() ? logs::RecordMode::Multiple : logs::RecordMode::Single;
     in.autoSaveCount = static_cast<int>(parseInteger(autoSave_->text().toStdString()));
@@ -184,7 +184,7 @@ bool CLogPage::onOk() {
 // --- Colors
 // ---------------------------------------------------------------------------------------
 
-CColorPage::CColorPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent), frame_(frame) {
+ColorPage::ColorPage(MainWindow& frame, QWidget* parent) : OptionsPage(parent), frame_(frame) {
     for (int w = 0; w < 2; ++w) {
         const ColorTable& t = table(w);
         for (const ColorItem& item : t)
@@ -212,19 +212,19 @@ CColorPage::CColorPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent
     right->addStretch(1);
     row->addLayout(right);
     layout->addLayout(row);
-    connect(window_, &QComboBox::currentIndexChanged, this, &CColorPage::selectWindow);
-    connect(items_, &QListWidget::currentRowChanged, this, &CColorPage::selectItem);
-    connect(set, &QPushButton::clicked, this, &CColorPage::chooseColor);
-    connect(restore, &QPushButton::clicked, this, &CColorPage::restoreDefaults);
+    connect(window_, &QComboBox::currentIndexChanged, this, &ColorPage::selectWindow);
+    connect(items_, &QListWidget::currentRowChanged, this, &ColorPage::selectItem);
+    connect(set, &QPushButton::clicked, this, &ColorPage::chooseColor);
+    connect(restore, &QPushButton::clicked, this, &ColorPage::restoreDefaults);
     selectWindow(0);
 }
 
-const ColorTable& CColorPage::table(int w) const {
+const ColorTable& ColorPage::table(int w) const {
     return frame_.app().settings().colorTable(w == 0 ? ColorTableId::PositionPlot
                                                      : ColorTableId::SkyChart);
 }
 
-void CColorPage::selectWindow(int index) {
+void ColorPage::selectWindow(int index) {
     if (window_->currentIndex() != index)
         window_->setCurrentIndex(index);
     items_->clear();
@@ -234,7 +234,7 @@ void CColorPage::selectWindow(int index) {
     selectItem(0);
 }
 
-QImage CColorPage::sampleImage() const {
+QImage ColorPage::sampleImage() const {
     QImage img(sample_->size(), QImage::Format_RGB32);
     const int w = window_->currentIndex();
     const int row = std::max(0, items_->currentRow());
@@ -255,13 +255,13 @@ QImage CColorPage::sampleImage() const {
     return img;
 }
 
-void CColorPage::selectItem(int row) {
+void ColorPage::selectItem(int row) {
     if (row < 0)
         return;
     sample_->setPixmap(QPixmap::fromImage(sampleImage()));
 }
 
-void CColorPage::chooseColor() {
+void ColorPage::chooseColor() {
     const int w = window_->currentIndex();
     const int row = items_->currentRow();
     if (row < 0)
@@ -273,7 +273,7 @@ void CColorPage::chooseColor() {
     items_->setFocus();
 }
 
-void CColorPage::setItemColor(ColorValue c) {
+void ColorPage::setItemColor(ColorValue c) {
     const int w = window_->currentIndex();
     const int row = items_->currentRow();
     if (row < 0)
@@ -283,7 +283,7 @@ void CColorPage::setItemColor(ColorValue c) {
     setModified(true);
 }
 
-void CColorPage::restoreDefaults() {
+void ColorPage::restoreDefaults() {
     const int w = window_->currentIndex();
     const ColorTable& t = table(w);
     for (std::size_t i = 0; i < t.size(); ++i)
@@ -292,11 +292,11 @@ void CColorPage::restoreDefaults() {
     setModified(true);
 }
 
-ColorValue CColorPage::workingColor(int window, int item) const {
+ColorValue ColorPage::workingColor(int window, int item) const {
     return working_[static_cast<std::size_t>(window)][static_cast<std::size_t>(item)];
 }
 
-bool CColorPage::onOk() {
+bool ColorPage::onOk() {
     Settings& s = frame_.app().settings();
     for (int w = 0; w < 2; ++w) {
         ColorTable& t = s.colorTable(w == 0 ? ColorTableId::PositionPlot : ColorTableId::SkyChart);

@@ -1,9 +1,9 @@
 #include "options_sheet.h"
 
-#include "decode/strings.h"
-#include "main_frame.h"
+#include "base/strings.h"
+#include "main_window.h"
 #include "qt_services.h"
-#include "trix_app.h"
+#include "trix_application.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -43,7 +43,7 @@ QButtonGroup* radioGroup(QWidget* page, QVBoxLayout* layout, const char* title,
 
 } // namespace
 
-void COptionsPage::setModified(bool m) {
+void OptionsPage::setModified(bool m) {
     if (m != modified_) {
         modified_ = m;
         emit modifiedChanged();
@@ -52,8 +52,8 @@ void COptionsPage::setModified(bool m) {
 
 // --- General ------------------------------------------------------------------------------------
 
-CGeneralPage::CGeneralPage(CMainFrame& frame, QWidget* parent)
-    : COptionsPage(parent), frame_(frame) {
+GeneralPage::GeneralPage(MainWindow& frame, QWidget* parent)
+    : OptionsPage(parent), frame_(frame) {
     const Settings& s = frame.app().settings();
     startHeadUp_ = s.headUp;
     startSky_ = s.skyChartLayout;
@@ -74,17 +74,17 @@ CGeneralPage::CGeneralPage(CMainFrame& frame, QWidget* parent)
     layout->addWidget(startup_);
     layout->addStretch(1);
     for (QButtonGroup* g : {headUp_, sky_, vehicle_, plot_})
-        connect(g, &QButtonGroup::idClicked, this, &CGeneralPage::check);
-    connect(startup_, &QCheckBox::toggled, this, &CGeneralPage::check);
+        connect(g, &QButtonGroup::idClicked, this, &GeneralPage::check);
+    connect(startup_, &QCheckBox::toggled, this, &GeneralPage::check);
 }
 
-void CGeneralPage::check() {
+void GeneralPage::check() {
     setModified(headUp_->checkedId() != startHeadUp_ || sky_->checkedId() != startSky_ ||
                 vehicle_->checkedId() != startVehicle_ || plot_->checkedId() != startPlot_ ||
                 startup_->isChecked() != startStartup_);
 }
 
-bool CGeneralPage::onOk() {
+bool GeneralPage::onOk() {
     Settings& s = frame_.app().settings();
     const bool vehicleChanged = vehicle_->checkedId() != s.devicesSpecific;
     if (vehicleChanged)
@@ -101,7 +101,7 @@ bool CGeneralPage::onOk() {
     return true;
 }
 
-void CGeneralPage::applied() {
+void GeneralPage::applied() {
     const Settings& s = frame_.app().settings();
     startHeadUp_ = s.headUp;
     startSky_ = s.skyChartLayout;
@@ -114,8 +114,8 @@ void CGeneralPage::applied() {
 // --- Measurement units
 // ------------------------------------------------------------------------------
 
-CUnitsPage::CUnitsPage(CMainFrame& frame, QWidget* parent)
-    : COptionsPage(parent), frame_(frame), start_(frame.app().units()) {
+UnitsPage::UnitsPage(MainWindow& frame, QWidget* parent)
+    : OptionsPage(parent), frame_(frame), start_(frame.app().units()) {
     auto* form = new QFormLayout(this);
     auto add = [this, form](int i, const char* label, const auto& names, int current) {
         auto* c = new QComboBox(this);
@@ -124,7 +124,7 @@ CUnitsPage::CUnitsPage(CMainFrame& frame, QWidget* parent)
         c->setCurrentIndex(current);
         form->addRow(u8(label), c);
         lists_[static_cast<std::size_t>(i)] = c;
-        connect(c, &QComboBox::currentIndexChanged, this, &CUnitsPage::check);
+        connect(c, &QComboBox::currentIndexChanged, this, &UnitsPage::check);
     };
     add(0, str::kUnitsDistance, str::kDistanceUnitNames, start_.distance);
     add(1, str::kUnitsHorSpeed, str::kSpeedUnitNames, start_.speed);
@@ -133,7 +133,7 @@ CUnitsPage::CUnitsPage(CMainFrame& frame, QWidget* parent)
     add(4, str::kUnitsCoordinates, str::kCoordinateFormatNames, start_.coordinateFormat);
 }
 
-void CUnitsPage::check() {
+void UnitsPage::check() {
     setModified(lists_[0]->currentIndex() != start_.distance ||
                 lists_[1]->currentIndex() != start_.speed ||
                 lists_[2]->currentIndex() != start_.verticalSpeed ||
@@ -141,7 +141,7 @@ void CUnitsPage::check() {
                 lists_[4]->currentIndex() != start_.coordinateFormat);
 }
 
-bool CUnitsPage::onOk() {
+bool UnitsPage::onOk() {
     UnitSelection u;
     u.distance = lists_[0]->currentIndex();
     u.speed = lists_[1]->currentIndex();
@@ -152,7 +152,7 @@ bool CUnitsPage::onOk() {
     return true;
 }
 
-void CUnitsPage::applied() {
+void UnitsPage::applied() {
     start_ = frame_.app().units();
     check();
 }
@@ -160,7 +160,7 @@ void CUnitsPage::applied() {
 // --- Limit Control
 // ----------------------------------------------------------------------------------
 
-CLimitPage::CLimitPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent), frame_(frame) {
+LimitControlPage::LimitControlPage(MainWindow& frame, QWidget* parent) : OptionsPage(parent), frame_(frame) {
     auto* layout = new QVBoxLayout(this);
     const LimitSettings& l = frame.app().limits();
     const char* names[] = {"Checksum", "Limit Altitude", "Limit Velocity"};
@@ -169,7 +169,7 @@ CLimitPage::CLimitPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent
         boxes_[i] = new QCheckBox(u8(names[i]), this);
         boxes_[i]->setChecked(values[i]);
         layout->addWidget(boxes_[i]);
-        connect(boxes_[i], &QCheckBox::toggled, this, &CLimitPage::check);
+        connect(boxes_[i], &QCheckBox::toggled, this, &LimitControlPage::check);
     }
     auto* row = new QHBoxLayout;
     auto* def = new QPushButton(tr("Default"), this);
@@ -183,18 +183,18 @@ CLimitPage::CLimitPage(CMainFrame& frame, QWidget* parent) : COptionsPage(parent
     connect(clear, &QPushButton::clicked, this, [this] { setAll(false); });
 }
 
-void CLimitPage::setAll(bool on) {
+void LimitControlPage::setAll(bool on) {
     for (QCheckBox* b : boxes_)
         b->setChecked(on);
 }
 
-void CLimitPage::check() {
+void LimitControlPage::check() {
     const LimitSettings& l = frame_.app().limits();
     setModified(boxes_[0]->isChecked() != l.checksum || boxes_[1]->isChecked() != l.altitude ||
                 boxes_[2]->isChecked() != l.velocity);
 }
 
-bool CLimitPage::onOk() {
+bool LimitControlPage::onOk() {
     LimitSettings& l = frame_.app().limits();
     l.checksum = boxes_[0]->isChecked();
     l.altitude = boxes_[1]->isChecked();
@@ -206,15 +206,15 @@ bool CLimitPage::onOk() {
 // --- The sheet
 // --------------------------------------------------------------------------------------
 
-COptionsSheet::COptionsSheet(CMainFrame& frame, QWidget* parent) : QDialog(parent), frame_(frame) {
+OptionsSheet::OptionsSheet(MainWindow& frame, QWidget* parent) : QDialog(parent), frame_(frame) {
     setWindowTitle(u8(str::kOptionsTitle));
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
-    general_ = new CGeneralPage(frame, tabs_);
-    log_ = new CLogPage(frame, tabs_);
-    units_ = new CUnitsPage(frame, tabs_);
-    colors_ = new CColorPage(frame, tabs_);
-    limits_ = new CLimitPage(frame, tabs_);
+    general_ = new GeneralPage(frame, tabs_);
+    log_ = new LoggingPage(frame, tabs_);
+    units_ = new UnitsPage(frame, tabs_);
+    colors_ = new ColorPage(frame, tabs_);
+    limits_ = new LimitControlPage(frame, tabs_);
     tabs_->addTab(general_, u8(str::kPageGeneral));
     tabs_->addTab(log_, u8(str::kPageLoggingFile));
     tabs_->addTab(units_, u8(str::kPageUnits));
@@ -224,31 +224,31 @@ COptionsSheet::COptionsSheet(CMainFrame& frame, QWidget* parent) : QDialog(paren
     buttons_ = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     layout->addWidget(buttons_);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &COptionsSheet::accept);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &OptionsSheet::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(applyButton(), &QPushButton::clicked, this, [this] { applyPages(); });
-    for (COptionsPage* p :
-         std::initializer_list<COptionsPage*>{general_, log_, units_, colors_, limits_})
-        connect(p, &COptionsPage::modifiedChanged, this, &COptionsSheet::updateApply);
+    for (OptionsPage* p :
+         std::initializer_list<OptionsPage*>{general_, log_, units_, colors_, limits_})
+        connect(p, &OptionsPage::modifiedChanged, this, &OptionsSheet::updateApply);
     updateApply();
 }
 
-QPushButton* COptionsSheet::applyButton() const {
+QPushButton* OptionsSheet::applyButton() const {
     return buttons_->button(QDialogButtonBox::Apply);
 }
 
-void COptionsSheet::updateApply() {
+void OptionsSheet::updateApply() {
     bool any = false;
-    for (COptionsPage* p :
-         std::initializer_list<COptionsPage*>{general_, log_, units_, colors_, limits_})
+    for (OptionsPage* p :
+         std::initializer_list<OptionsPage*>{general_, log_, units_, colors_, limits_})
         any = any || p->modified();
     applyButton()->setEnabled(any);
 }
 
-bool COptionsSheet::applyPages() {
+bool OptionsSheet::applyPages() {
     // Reverse page order, as the sheet's pages have always been confirmed.
-    for (COptionsPage* p :
-         std::initializer_list<COptionsPage*>{limits_, colors_, units_, log_, general_}) {
+    for (OptionsPage* p :
+         std::initializer_list<OptionsPage*>{limits_, colors_, units_, log_, general_}) {
         if (!p->modified())
             continue;
         if (!p->onOk()) {
@@ -260,7 +260,7 @@ bool COptionsSheet::applyPages() {
     return true;
 }
 
-void COptionsSheet::accept() {
+void OptionsSheet::accept() {
     if (applyPages())
         QDialog::accept();
 }

@@ -27,9 +27,9 @@ class QTabWidget;
 
 namespace trix::app {
 
-class CMainFrame;
+class MainWindow;
 
-class COptionsPage : public QWidget {
+class OptionsPage : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
@@ -50,10 +50,10 @@ private:
     bool modified_ = false;
 };
 
-class CGeneralPage : public COptionsPage {
+class GeneralPage : public OptionsPage {
     Q_OBJECT
 public:
-    CGeneralPage(CMainFrame& frame, QWidget* parent);
+    GeneralPage(MainWindow& frame, QWidget* parent);
     bool onOk() override;
     void applied() override;
     QButtonGroup* headUp() const { return headUp_; }
@@ -64,17 +64,17 @@ public:
 
 private:
     void check();
-    CMainFrame& frame_;
+    MainWindow& frame_;
     int startHeadUp_, startSky_, startVehicle_, startPlot_;
     bool startStartup_;
     QButtonGroup *headUp_, *sky_, *vehicle_, *plot_;
     QCheckBox* startup_;
 };
 
-class CUnitsPage : public COptionsPage {
+class UnitsPage : public OptionsPage {
     Q_OBJECT
 public:
-    CUnitsPage(CMainFrame& frame, QWidget* parent);
+    UnitsPage(MainWindow& frame, QWidget* parent);
     bool onOk() override;
     void applied() override;
     QComboBox* distance() const { return lists_[0]; }
@@ -85,15 +85,15 @@ public:
 
 private:
     void check();
-    CMainFrame& frame_;
+    MainWindow& frame_;
     UnitSelection start_;
     std::array<QComboBox*, 5> lists_{};
 };
 
-class CColorPage : public COptionsPage {
+class ColorPage : public OptionsPage {
     Q_OBJECT
 public:
-    CColorPage(CMainFrame& frame, QWidget* parent);
+    ColorPage(MainWindow& frame, QWidget* parent);
     bool onOk() override;
     // 0 "Departure Plot", 1 "Sky Chart".
     void selectWindow(int index);
@@ -107,7 +107,7 @@ public:
 private:
     void chooseColor();
     const ColorTable& table(int window) const;
-    CMainFrame& frame_;
+    MainWindow& frame_;
     std::array<std::vector<ColorValue>, 2> working_;
     std::array<std::vector<ColorValue>, 2> start_;
     QComboBox* window_;
@@ -115,10 +115,10 @@ private:
     QLabel* sample_;
 };
 
-class CLimitPage : public COptionsPage {
+class LimitControlPage : public OptionsPage {
     Q_OBJECT
 public:
-    CLimitPage(CMainFrame& frame, QWidget* parent);
+    LimitControlPage(MainWindow& frame, QWidget* parent);
     bool onOk() override;
     QCheckBox* checksum() const { return boxes_[0]; }
     QCheckBox* altitude() const { return boxes_[1]; }
@@ -127,14 +127,14 @@ public:
 
 private:
     void check();
-    CMainFrame& frame_;
+    MainWindow& frame_;
     std::array<QCheckBox*, 3> boxes_{};
 };
 
-class CLogPage : public COptionsPage {
+class LoggingPage : public OptionsPage {
     Q_OBJECT
 public:
-    CLogPage(CMainFrame& frame, QWidget* parent);
+    LoggingPage(MainWindow& frame, QWidget* parent);
     bool onOk() override;
     // What "Browse..." does with a chosen folder (after the chooser's checks).
     void folderChosen(const QString& folder);
@@ -154,7 +154,7 @@ private:
     void browse();
     void modeChanged();
     void showDirectory();
-    CMainFrame& frame_;
+    MainWindow& frame_;
     std::string directory_;
     QLabel* dirLabel_;
     QRadioButton* single_;
@@ -169,16 +169,16 @@ private:
 // tail beginning at a separator that fits.
 QString shortenedPath(const QString& path, const QFontMetrics& metrics, int width);
 
-class COptionsSheet : public QDialog {
+class OptionsSheet : public QDialog {
     Q_OBJECT
 public:
-    COptionsSheet(CMainFrame& frame, QWidget* parent = nullptr);
+    OptionsSheet(MainWindow& frame, QWidget* parent = nullptr);
 
-    CGeneralPage* general() const { return general_; }
-    CLogPage* logPage() const { return log_; }
-    CUnitsPage* units() const { return units_; }
-    CColorPage* colors() const { return colors_; }
-    CLimitPage* limits() const { return limits_; }
+    GeneralPage* general() const { return general_; }
+    LoggingPage* logPage() const { return log_; }
+    UnitsPage* units() const { return units_; }
+    ColorPage* colors() const { return colors_; }
+    LimitControlPage* limits() const { return limits_; }
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* applyButton() const;
 
@@ -189,14 +189,14 @@ public:
 
 private:
     void updateApply();
-    CMainFrame& frame_;
+    MainWindow& frame_;
     QTabWidget* tabs_;
     QDialogButtonBox* buttons_;
-    CGeneralPage* general_;
-    CLogPage* log_;
-    CUnitsPage* units_;
-    CColorPage* colors_;
-    CLimitPage* limits_;
+    GeneralPage* general_;
+    LoggingPage* log_;
+    UnitsPage* units_;
+    ColorPage* colors_;
+    LimitControlPage* limits_;
 };
 
 } // namespace trix::app

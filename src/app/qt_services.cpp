@@ -1,6 +1,6 @@
 #include "qt_services.h"
 
-#include "decode/strings.h"
+#include "base/strings.h"
 
 #include <QApplication>
 #include <QMessageBox>

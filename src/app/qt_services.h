@@ -1,7 +1,7 @@
 #pragma once
 // Qt backings of the core's interfaces: message boxes, window timers and the progress window.
 
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "logs/log_indexer.h"
 #include "logs/timer_host.h"
 

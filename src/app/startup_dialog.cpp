@@ -1,8 +1,8 @@
 #include "startup_dialog.h"
 
-#include "decode/strings.h"
-#include "main_frame.h"
-#include "trix_app.h"
+#include "base/strings.h"
+#include "main_window.h"
+#include "trix_application.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,7 +15,7 @@
 
 namespace trix::app {
 
-CStartupDlg::CStartupDlg(int storedComNumber, QWidget* parent) : QDialog(parent) {
+StartupDialog::StartupDialog(int storedComNumber, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(str::kAppTitle));
     auto* layout = new QVBoxLayout(this);
     choices_ = new QButtonGroup(this);
@@ -43,23 +43,23 @@ CStartupDlg::CStartupDlg(int storedComNumber, QWidget* parent) : QDialog(parent)
     setChoice(storedComNumber != 0 ? StartupChoice::ConnectLast : StartupChoice::Connect);
 }
 
-StartupChoice CStartupDlg::choice() const {
+StartupChoice StartupDialog::choice() const {
     return static_cast<StartupChoice>(std::max(0, choices_->checkedId()));
 }
 
-void CStartupDlg::setChoice(StartupChoice c) {
+void StartupDialog::setChoice(StartupChoice c) {
     if (QAbstractButton* b = choices_->button(static_cast<int>(c)))
         b->setChecked(true);
 }
 
-bool CStartupDlg::activateAnalysis() const {
+bool StartupDialog::activateAnalysis() const {
     return analysis_->isChecked();
 }
-bool CStartupDlg::displayOnStartup() const {
+bool StartupDialog::displayOnStartup() const {
     return display_->isChecked();
 }
 
-void runStartupChoice(CMainFrame& frame, StartupChoice choice, bool activateAnalysis,
+void runStartupChoice(MainWindow& frame, StartupChoice choice, bool activateAnalysis,
                       bool displayOnStartup) {
     Settings& s = frame.app().settings();
     s.displayStartup = displayOnStartup ? 1 : 0;
@@ -89,7 +89,7 @@ void runStartupChoice(CMainFrame& frame, StartupChoice choice, bool activateAnal
     frame.updateCommands();
 }
 
-void cancelStartup(CMainFrame& frame) {
+void cancelStartup(MainWindow& frame) {
     frame.app().settings().comNumber = 0;
 }
 

@@ -8,15 +8,15 @@ class QCheckBox;
 
 namespace trix::app {
 
-class CMainFrame;
+class MainWindow;
 
 enum class StartupChoice { Connect = 0, ConnectLast = 1, ViewLog = 2, Emulation = 3, Info = 4 };
 
-class CStartupDlg : public QDialog {
+class StartupDialog : public QDialog {
     Q_OBJECT
 public:
     // The second choice is preselected when a COM number is stored, else the first.
-    CStartupDlg(int storedComNumber, QWidget* parent = nullptr);
+    StartupDialog(int storedComNumber, QWidget* parent = nullptr);
     StartupChoice choice() const;
     void setChoice(StartupChoice c);
     bool activateAnalysis() const;
@@ -32,9 +32,9 @@ private:
 
 // What OK of the start-up menu does: stores "Display Startup", forgets the COM number unless
 // the last settings were chosen, starts the analysis when asked, then runs the choice.
-void runStartupChoice(CMainFrame& frame, StartupChoice choice, bool activateAnalysis,
+void runStartupChoice(MainWindow& frame, StartupChoice choice, bool activateAnalysis,
                       bool displayOnStartup);
 // Cancel: the stored COM number is forgotten.
-void cancelStartup(CMainFrame& frame);
+void cancelStartup(MainWindow& frame);
 
 } // namespace trix::app

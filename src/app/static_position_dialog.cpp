@@ -1,12 +1,12 @@
 #include "static_position_dialog.h"
 
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "decode/units.h"
 #include "logs/static_position.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "qt_services.h"
-#include "trix_app.h"
+#include "trix_application.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,7 +35,7 @@ double readNumber(const QLineEdit* e) {
 
 } // namespace
 
-CStaticPositionDialog::CStaticPositionDialog(CMainFrame& frame,
+StaticPositionDialog::StaticPositionDialog(MainWindow& frame,
                                              const logs::AnalysisSettings& settings,
                                              QWidget* parent)
     : QDialog(parent), frame_(frame), result_(settings) {
@@ -97,8 +97,8 @@ CStaticPositionDialog::CStaticPositionDialog(CMainFrame& frame,
     QPushButton* load =
         buttons->addButton(QString::fromUtf8(str::kLoadFromReceiver), QDialogButtonBox::ActionRole);
     load->setEnabled(frame.decoder() != nullptr);
-    connect(load, &QPushButton::clicked, this, &CStaticPositionDialog::loadFromReceiver);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CStaticPositionDialog::accept);
+    connect(load, &QPushButton::clicked, this, &StaticPositionDialog::loadFromReceiver);
+    connect(buttons, &QDialogButtonBox::accepted, this, &StaticPositionDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
@@ -112,7 +112,7 @@ CStaticPositionDialog::CStaticPositionDialog(CMainFrame& frame,
     writeOutlier_->setChecked(settings.writeOutlierBox);
 }
 
-void CStaticPositionDialog::fillCoordinate(const CoordinateFields& f, double value,
+void StaticPositionDialog::fillCoordinate(const CoordinateFields& f, double value,
                                            bool /*latitude*/) {
     f.hemisphere->setCurrentIndex(value < 0.0 ? 1 : 0);
     double a = std::fabs(value);
@@ -137,13 +137,13 @@ void CStaticPositionDialog::fillCoordinate(const CoordinateFields& f, double val
     }
 }
 
-double CStaticPositionDialog::readCoordinate(const CoordinateFields& f) const {
+double StaticPositionDialog::readCoordinate(const CoordinateFields& f) const {
     double v = logs::coordinateFromFields(format_, readNumber(f.degrees), readNumber(f.minutes),
                                           readNumber(f.seconds));
     return f.hemisphere->currentIndex() == 1 ? -v : v;
 }
 
-void CStaticPositionDialog::loadFromReceiver() {
+void StaticPositionDialog::loadFromReceiver() {
     EpochDecoder* d = frame_.decoder();
     if (!d || d->noPosition)
         return;
@@ -152,7 +152,7 @@ void CStaticPositionDialog::loadFromReceiver() {
     altitude_->setText(number(d->position.alt * altitudeFactor_, 3));
 }
 
-bool CStaticPositionDialog::validateAndStore() {
+bool StaticPositionDialog::validateAndStore() {
     logs::StaticPositionInput in;
     in.mode =
         truth_->isChecked() ? logs::ReferenceMode::VsTruth : logs::ReferenceMode::AverageOverTime;
@@ -173,7 +173,7 @@ bool CStaticPositionDialog::validateAndStore() {
     return true;
 }
 
-void CStaticPositionDialog::accept() {
+void StaticPositionDialog::accept() {
     if (validateAndStore())
         QDialog::accept();
 }

@@ -15,12 +15,12 @@ class QRadioButton;
 
 namespace trix::app {
 
-class CMainFrame;
+class MainWindow;
 
-class CStaticPositionDialog : public QDialog {
+class StaticPositionDialog : public QDialog {
     Q_OBJECT
 public:
-    CStaticPositionDialog(CMainFrame& frame, const logs::AnalysisSettings& settings,
+    StaticPositionDialog(MainWindow& frame, const logs::AnalysisSettings& settings,
                           QWidget* parent = nullptr);
 
     logs::AnalysisSettings result() const { return result_; }
@@ -50,7 +50,7 @@ private:
     void fillCoordinate(const CoordinateFields& f, double value, bool latitude);
     double readCoordinate(const CoordinateFields& f) const;
 
-    CMainFrame& frame_;
+    MainWindow& frame_;
     int format_;
     double distanceFactor_;
     double altitudeFactor_;

@@ -75,11 +75,11 @@ QPixmap stateIcon(int index) {
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    if (index == CStatusBarEx::RecordingIcon) {
+    if (index == StatusBar::RecordingIcon) {
         p.setBrush(QColor(220, 0, 0));
         p.setPen(Qt::darkRed);
         p.drawEllipse(2, 2, 12, 12);
-    } else if (index == CStatusBarEx::AnalysisIcon) {
+    } else if (index == StatusBar::AnalysisIcon) {
         p.setPen(QPen(QColor(0, 90, 200), 2));
         p.drawEllipse(2, 2, 12, 12);
         p.drawLine(8, 0, 8, 16);
@@ -90,7 +90,7 @@ QPixmap stateIcon(int index) {
 
 } // namespace
 
-CStatusBarEx::CStatusBarEx(QWidget* parent) : QStatusBar(parent) {
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 100);
     progress_->setMaximumWidth(150);
@@ -115,7 +115,7 @@ CStatusBarEx::CStatusBarEx(QWidget* parent) : QStatusBar(parent) {
     iconLabel_->setFixedWidth(24);
 }
 
-void CStatusBarEx::setPaneText(int p, const QString& text) {
+void StatusBar::setPaneText(int p, const QString& text) {
     switch (p) {
     case Message:
         message_->setText(text);
@@ -138,7 +138,7 @@ void CStatusBarEx::setPaneText(int p, const QString& text) {
     }
 }
 
-void CStatusBarEx::setAnimation(int command) {
+void StatusBar::setAnimation(int command) {
     switch (command) {
     case PlayEndless:
         animation_->playEndless();
@@ -155,12 +155,12 @@ void CStatusBarEx::setAnimation(int command) {
     }
 }
 
-void CStatusBarEx::setIcon(int index) {
+void StatusBar::setIcon(int index) {
     icon_ = index;
     iconLabel_->setPixmap(index < 0 ? QPixmap() : stateIcon(index));
 }
 
-void CStatusBarEx::setProgress(int percent) {
+void StatusBar::setProgress(int percent) {
     if (percent < 0) {
         progress_->hide();
         return;
@@ -177,7 +177,7 @@ void CStatusBarEx::setProgress(int percent) {
         });
 }
 
-QString CStatusBarEx::paneText(int p) const {
+QString StatusBar::paneText(int p) const {
     switch (p) {
     case Message:
         return message_->text();
@@ -192,10 +192,10 @@ QString CStatusBarEx::paneText(int p) const {
     }
 }
 
-bool CStatusBarEx::progressVisible() const {
+bool StatusBar::progressVisible() const {
     return !progress_->isHidden();
 }
-int CStatusBarEx::progressValue() const {
+int StatusBar::progressValue() const {
     return progress_->value();
 }
 

@@ -33,14 +33,14 @@ private:
     bool once_ = false;
 };
 
-class CStatusBarEx : public QStatusBar {
+class StatusBar : public QStatusBar {
     Q_OBJECT
 public:
     enum Pane { Message = 0, Animation = 1, Icon = 2, Port = 3, Baud = 4, Units = 5, Progress = 6 };
     enum AnimationCommand { PlayEndless = 0, StopHide = 1, PlayOnce = 2 };
     enum StateIcon { NoIcon = -1, RecordingIcon = 0, AnalysisIcon = 1 };
 
-    explicit CStatusBarEx(QWidget* parent = nullptr);
+    explicit StatusBar(QWidget* parent = nullptr);
 
     // UM_STATUS_PANE: text for panes 0, 3, 4, 5; an animation command for pane 1; an icon
     // index for pane 2; a percentage for pane 6 (-1 hides the bar).

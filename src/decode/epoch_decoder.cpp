@@ -1,7 +1,7 @@
 #include "decode/epoch_decoder.h"
 
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -403,7 +403,7 @@ void EpochDecoder::resetEpochState() {
     history.oldestPosition = 0;
     largestHorizontalSquared = 0.0;
     displayUpdate = true;
-    pos = CPos{};
+    pos = PositionRecord{};
     sat.inView = 0;
     sat.constellations = 0;
     position = GeoPoint{};

@@ -8,7 +8,7 @@
 #include "decode/hooks.h"
 #include "decode/models.h"
 #include "decode/records.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "decode/units.h"
 
 #include <array>
@@ -43,13 +43,13 @@ inline constexpr double kReferenceNotSet = 100.0;
 
 // The past epochs, indexed by one ring position.
 struct EpochHistory {
-    std::vector<CDepPt> departures;
-    std::vector<CSatCnstl> skyPlots;
+    std::vector<DeparturePoint> departures;
+    std::vector<SkyPlotRecord> skyPlots;
     // Only while a log file is viewed:
-    std::vector<CPos> positions;
-    std::vector<CSat> satellites;
-    std::array<std::vector<CSa4>, 4> antennas; // attitude receiver only
-    std::vector<CAt2> attitudes;               // attitude receiver only
+    std::vector<PositionRecord> positions;
+    std::vector<SatelliteRecord> satellites;
+    std::array<std::vector<AntennaRecord>, 4> antennas; // attitude receiver only
+    std::vector<AttitudeRecord> attitudes;               // attitude receiver only
     int writePosition = -1;                    // -1: empty
     int oldestPosition = 0;
 
@@ -128,10 +128,10 @@ public:
     int capacity() const { return viewing_ ? kViewCapacity : kLiveCapacity; }
 
     // --- the current epoch and its derived values --------------------------------------------
-    CPos pos;
-    CSat sat;
-    std::array<CSa4, 4> sa4{};
-    CAt2 at2;
+    PositionRecord pos;
+    SatelliteRecord sat;
+    std::array<AntennaRecord, 4> sa4{};
+    AttitudeRecord at2;
     GeoPoint position; // signed, metres
     GeoPoint reference{kReferenceNotSet, 0.0, 0.0};
     Departure departure;

@@ -1,6 +1,6 @@
 #include "decode/fields.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 namespace trix {
 

@@ -1,6 +1,6 @@
 #include "decode/framing.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 namespace trix {
 

@@ -1,6 +1,6 @@
 #include "decode/geo.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cmath>
 

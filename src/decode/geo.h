@@ -23,7 +23,7 @@ double timeDifference(double t1, double t0);
 double ddmmToDegrees(double x);
 
 struct Departure {
-    CDepPt dep;
+    DeparturePoint dep;
     double horizontalSquared = 0.0; // east² + north²
 };
 

@@ -1,6 +1,6 @@
 #include "decode/models.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The NMEA sentence handlers: GGA, GSA, GSV, VTG.
 
 #include "decode/epoch_decoder.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cmath>
 

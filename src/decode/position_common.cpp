@@ -1,7 +1,7 @@
 // Steps shared by the NMEA and the proprietary position sentences, and the checksum rule.
 
 #include "decode/epoch_decoder.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cmath>
 
@@ -26,7 +26,7 @@ void EpochDecoder::beginEpoch(double time, bool proprietary) {
     position = GeoPoint{};
     // The epoch has no position until a position sentence has decoded one.
     noPosition = true;
-    pos = CPos{};
+    pos = PositionRecord{};
     pos.utcTime = time;
     epochOpen_ = true;
     if (proprietary) {

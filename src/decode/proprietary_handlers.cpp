@@ -1,7 +1,7 @@
 // The proprietary answer handlers: POS, SAT, AT2, SA4, CSN and the NMEA tag answer.
 
 #include "decode/epoch_decoder.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cmath>
 
@@ -153,7 +153,7 @@ bool EpochDecoder::handleSAT(std::string_view s) {
 bool EpochDecoder::handleAT2(std::string_view s) {
     if (!checksum(s, true))
         return false;
-    at2 = CAt2{};
+    at2 = AttitudeRecord{};
     std::ptrdiff_t last = lastProprietaryIndex(s);
     FieldScanner f(s, kFirstField, last);
     if (!f.skip(6))
@@ -217,8 +217,8 @@ bool EpochDecoder::handleSA4(std::string_view s) {
     if (!antenna || antenna->size() != 1 || (*antenna)[0] < '1' || (*antenna)[0] > '4')
         return false;
     int a = (*antenna)[0] - '1';
-    CSa4& rec = sa4[static_cast<std::size_t>(a)];
-    rec = CSa4{};
+    AntennaRecord& rec = sa4[static_cast<std::size_t>(a)];
+    rec = AntennaRecord{};
     auto n = f.integer(true);
     if (!intIn(n, 0, kMaxSats))
         return false;

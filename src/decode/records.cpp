@@ -29,13 +29,13 @@ std::uint8_t constellationBit(int n, int modelIndex) {
     return 0;
 }
 
-CSatCnstl skyPlotFrom(const CSat& sat) {
-    CSatCnstl out;
+SkyPlotRecord skyPlotFrom(const SatelliteRecord& sat) {
+    SkyPlotRecord out;
     out.count = sat.inView;
     int n = sat.inView > kMaxSats ? kMaxSats : sat.inView;
     for (int i = 0; i < n; ++i) {
         const SatEntry& e = sat.sats[static_cast<std::size_t>(i)];
-        CSatCnstl::Point& p = out.points[static_cast<std::size_t>(i)];
+        SkyPlotRecord::Point& p = out.points[static_cast<std::size_t>(i)];
         if (e.elevation == 0) {
             p.svNumber = 0;
             continue;

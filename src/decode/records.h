@@ -9,7 +9,7 @@ namespace trix {
 
 inline constexpr int kMaxSats = 28;
 
-struct CPos {
+struct PositionRecord {
     std::uint8_t fixMode =
         0; // 0 autonomous, 1 differential, 2 RTCM, 3 float RTK, 4 fixed RTK, 5 raw
     std::uint8_t usedSats = 0;
@@ -43,7 +43,7 @@ struct SatEntry {
 
 enum ConstellationBit : std::uint8_t { kGps = 1, kGlonass = 2, kSbas = 4 };
 
-struct CSat {
+struct SatelliteRecord {
     std::uint8_t inView = 0;
     std::uint8_t constellations = 0;
     std::array<SatEntry, kMaxSats> sats{};
@@ -52,7 +52,7 @@ struct CSat {
 // Constellation bit of a satellite number; numbering differs for model indices 15 and 16.
 std::uint8_t constellationBit(int svNumber, int modelIndex);
 
-struct CSa4 {
+struct AntennaRecord {
     std::uint8_t count = 0;
     struct Pair {
         std::uint8_t svNumber = 0;
@@ -61,7 +61,7 @@ struct CSa4 {
     std::array<Pair, kMaxSats> sats{};
 };
 
-struct CAt2 {
+struct AttitudeRecord {
     float heading = 0.0f;
     float pitch = 0.0f;
     float roll = 0.0f;
@@ -71,13 +71,13 @@ struct CAt2 {
     std::array<std::uint8_t, 3> doubleDiff{};
 };
 
-struct CDepPt {
+struct DeparturePoint {
     float east = 0.0f;
     float north = 0.0f;
     float up = 0.0f;
 };
 
-struct CSatCnstl {
+struct SkyPlotRecord {
     std::uint8_t count = 0;
     struct Point {
         float x = 2.0f;
@@ -88,7 +88,7 @@ struct CSatCnstl {
 };
 
 // Sky-plot positions on the unit circle centred on (1, 1), north up, east right.
-CSatCnstl skyPlotFrom(const CSat& sat);
+SkyPlotRecord skyPlotFrom(const SatelliteRecord& sat);
 
 // Signed geodetic triple: degrees (south and west negative) and metres.
 struct GeoPoint {

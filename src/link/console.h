@@ -3,7 +3,7 @@
 // questions from a fixed choice, and a poll()-based loop that runs the data pump whenever the
 // port has input and calls timers on time.
 
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "link/data_pump.h"
 #include "link/link.h"
 

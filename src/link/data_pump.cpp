@@ -1,7 +1,7 @@
 #include "link/data_pump.h"
 
 #include "decode/epoch_decoder.h"
-#include "decode/strings.h"
+#include "base/strings.h"
 
 #include <string>
 #include <vector>

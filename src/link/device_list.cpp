@@ -1,6 +1,6 @@
 #include "link/device_list.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "link/init_run.h"
 
 #include "decode/epoch_decoder.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "link/identification.h"
 #include "link/init_file.h"
 

@@ -5,7 +5,7 @@
 // and by the received lines the pump hands over; everything it shows or asks goes through
 // the message sink and the host interface.
 
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "link/link.h"
 #include "link/listeners.h"
 #include "link/port_settings.h"

@@ -1,8 +1,8 @@
 #include "link/link.h"
 
 #include "decode/framing.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "link/posix_serial_port.h"
 
 #include <chrono>

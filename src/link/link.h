@@ -3,7 +3,7 @@
 // its message sets. One instance per program; the GUI's main frame, trixlog and the tests own it.
 
 #include "decode/hooks.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "link/listeners.h"
 #include "link/port_settings.h"
 #include "link/serial_port.h"

@@ -1,6 +1,6 @@
 #include "link/port_settings.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 #include "link/serial_port.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "logs/folder_check.h"
 
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 
 #include <sys/stat.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The checks the folder chooser of the log directory makes on a typed or chosen path.
 
-#include "decode/ui.h"
+#include "base/ui.h"
 
 #include <string>
 #include <string_view>

@@ -2,8 +2,8 @@
 
 #include "decode/framing.h"
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "logs/statistics.h"
 
 #include <unistd.h>
@@ -327,7 +327,7 @@ void LogIndexer::loadEpoch() {
     decoder_.pos = h.positions[i];
     if (i < h.satellites.size())
         decoder_.sat = h.satellites[i];
-    const CPos& p = decoder_.pos;
+    const PositionRecord& p = decoder_.pos;
     decoder_.position.lat = p.latHemisphere == 'S' ? -p.latitude : p.latitude;
     decoder_.position.lon = p.lonHemisphere == 'W' ? -p.longitude : p.longitude;
     decoder_.position.alt = p.altitude / altitudeUnit(decoder_.units().altitude).factor;
@@ -343,7 +343,7 @@ void LogIndexer::loadEpoch() {
 }
 
 bool LogIndexer::analysisPass() {
-    decoder_.pos = CPos{};
+    decoder_.pos = PositionRecord{};
     if (statistics_) {
         if (statistics_->settings().writeOutlierFile() && !statistics_->summaryOpen())
             statistics_->openSummaryFile();

@@ -5,7 +5,7 @@
 
 #include "decode/epoch_decoder.h"
 #include "decode/hooks.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "logs/line_reader.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "logs/log_naming.h"
 
 #include "decode/models.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -2,8 +2,8 @@
 
 #include "decode/epoch_decoder.h"
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "logs/log_naming.h"
 
 #include <fcntl.h>

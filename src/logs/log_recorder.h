@@ -4,7 +4,7 @@
 // multiple-recording and 65536-epoch rules.
 
 #include "decode/hooks.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "logs/disk_space.h"
 #include "logs/log_settings.h"
 #include "logs/timer_host.h"

@@ -1,7 +1,7 @@
 #include "logs/log_settings.h"
 
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 
 namespace trix::logs {
 

@@ -1,7 +1,7 @@
 #include "logs/playback.h"
 
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "logs/log_indexer.h"
 
 namespace trix::logs {

@@ -3,7 +3,7 @@
 // drives with its scroll bar, keys, number field and play/pause button.
 
 #include "decode/epoch_decoder.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "logs/timer_host.h"
 
 #include <string_view>

@@ -2,8 +2,8 @@
 
 #include "decode/geo.h"
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "decode/units.h"
 #include "logs/disk_space.h"
 #include "logs/log_naming.h"
@@ -103,7 +103,7 @@ void Statistics::accumulate(const EpochDecoder& decoder, bool attitude) {
     b.meanLatitude = runningMean(b.meanLatitude, decoder.position.lat, n);
     b.meanLongitude = runningMean(b.meanLongitude, decoder.position.lon, n);
     b.meanAltitude = runningMean(b.meanAltitude, decoder.position.alt, n);
-    const CDepPt& d = decoder.departure.dep;
+    const DeparturePoint& d = decoder.departure.dep;
     updateRunningStat(b.up, d.up, n);
     updateRunningStat(b.east, d.east, n);
     updateRunningStat(b.north, d.north, n);
@@ -125,7 +125,7 @@ void Statistics::accumulate(const EpochDecoder& decoder, bool attitude) {
         attitudeStep(decoder.at2, n);
 }
 
-void Statistics::attitudeStep(const CAt2& at2, int /*n*/) {
+void Statistics::attitudeStep(const AttitudeRecord& at2, int /*n*/) {
     StatisticsBlock& b = block_;
     if (at2.resetFlag != 0) {
         ++b.badAttitude;

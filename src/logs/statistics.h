@@ -6,7 +6,7 @@
 #include "decode/epoch_decoder.h"
 #include "decode/hooks.h"
 #include "decode/records.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 
 #include <array>
 #include <cstdint>
@@ -150,7 +150,7 @@ public:
 
 private:
     void writeHeader();
-    void attitudeStep(const CAt2& at2, int n);
+    void attitudeStep(const AttitudeRecord& at2, int n);
 
     EpochDecoder& decoder_;
     MessageSink& messages_;

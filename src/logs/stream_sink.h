@@ -1,7 +1,7 @@
 #pragma once
 // A message sink for headless tools: messages go to a stream, questions get a fixed answer.
 
-#include "decode/ui.h"
+#include "base/ui.h"
 
 #include <cstdio>
 #include <string>

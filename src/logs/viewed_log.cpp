@@ -54,7 +54,7 @@ void shiftHistoryDepartures(EpochDecoder& decoder, const GeoPoint& oldReference)
                               ? decoder.epochsCompleted
                               : static_cast<int>(h.departures.size());
         for (int i = 0; i < count; ++i) {
-            CDepPt& d = h.departures[static_cast<std::size_t>(i)];
+            DeparturePoint& d = h.departures[static_cast<std::size_t>(i)];
             d.east -= shift.dep.east;
             d.north -= shift.dep.north;
             largest = std::max(largest, static_cast<double>(d.east) * d.east +

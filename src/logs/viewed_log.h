@@ -3,7 +3,7 @@
 // and its indexer, wired together as "View log file" wires them.
 
 #include "decode/epoch_decoder.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "logs/log_indexer.h"
 #include "logs/statistics.h"
 

@@ -1,7 +1,7 @@
 #include "trixres/loader.h"
 
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "trixres/trixres.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // The program's side of the picture library: single pictures taken from the library loaded by
 // name at run time (QLibrary "trixres"), and printing of a screen copy through PrintDDB.
 
-#include "decode/ui.h"
+#include "base/ui.h"
 
 #include <QImage>
 #include <QString>

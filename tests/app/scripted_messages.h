@@ -2,7 +2,7 @@
 // A message sink for window tests: records every message and answers from a queue (Yes or Ok
 // when the queue is empty).
 
-#include "decode/ui.h"
+#include "base/ui.h"
 
 #include <deque>
 #include <string>

@@ -4,17 +4,17 @@
 // device that vanishes, and the rules of the dialogs themselves.
 
 #include "../link/pty_pair.h"
-#include "app/connect/auto_manual_dlg.h"
-#include "app/connect/com_dlg.h"
-#include "app/connect/dev_work.h"
-#include "app/connect/gps_dlg.h"
-#include "app/connect/gps_rules.h"
-#include "app/connect/init_dlg.h"
-#include "decode/strings.h"
-#include "main_frame.h"
+#include "app/connect/auto_manual_dialog.h"
+#include "app/connect/port_settings_dialog.h"
+#include "app/connect/port_activity_window.h"
+#include "app/connect/connection_dialog.h"
+#include "app/connect/connection_rules.h"
+#include "app/connect/initialization_dialog.h"
+#include "base/strings.h"
+#include "main_window.h"
 #include "startup_dialog.h"
 #include "status_bar.h"
-#include "trix_app.h"
+#include "trix_application.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -43,7 +43,7 @@ using test::ScriptedMessages;
 // A data window as the display windows are: registers with the frame, reports its closing.
 class DummyWindow : public QWidget, public DataWindowClient {
 public:
-    explicit DummyWindow(CMainFrame& frame) : frame_(frame) {}
+    explicit DummyWindow(MainWindow& frame) : frame_(frame) {}
     void epoch(int) override { ++epochs; }
     int epochs = 0;
 
@@ -51,7 +51,7 @@ protected:
     void closeEvent(QCloseEvent*) override { frame_.windowClosed(DataWindow::Position); }
 
 private:
-    CMainFrame& frame_;
+    MainWindow& frame_;
 };
 
 // Every received line, as the terminal would list it.
@@ -87,9 +87,9 @@ class ConnectTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<CTrialixApp> app_;
+    std::unique_ptr<TrixApplication> app_;
     std::unique_ptr<ScriptedMessages> messages_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MainWindow> frame_;
 
     StartOptions options() const {
         StartOptions o;
@@ -99,10 +99,10 @@ class ConnectTest : public QObject {
         return o;
     }
 
-    CMainFrame& makeFrame(const std::string& device) {
-        app_ = std::make_unique<CTrialixApp>(options());
+    MainWindow& makeFrame(const std::string& device) {
+        app_ = std::make_unique<TrixApplication>(options());
         messages_ = std::make_unique<ScriptedMessages>();
-        frame_ = std::make_unique<CMainFrame>(*app_, messages_.get());
+        frame_ = std::make_unique<MainWindow>(*app_, messages_.get());
         frame_->pumpPeriodMs = 20;
         frame_->initTickMs = 60;
         frame_->extraDevices = {device};
@@ -197,7 +197,7 @@ private slots:
         // The restricted list with a record at 300 baud selects its last entry, 115200.
         link::PortSettings r = link::kDefaultPortSettings;
         r.baud = 0;
-        CComDlg dlg(3, r, link::baudListFor(12));
+        PortSettingsDialog dlg(3, r, link::baudListFor(12));
         QCOMPARE(dlg.windowTitle(), QString("Com3 Port Settings"));
         QCOMPARE(dlg.baudBox()->count(), 6);
         QCOMPARE(dlg.baudBox()->currentText(), QString("115200"));
@@ -211,14 +211,14 @@ private slots:
         QCOMPARE(out.parity, 2);
         QCOMPARE(out.rtsCts, 0);
         QCOMPARE(out.xonXoff, 1);
-        CComDlg full(1, link::kDefaultPortSettings, link::baudListFor(8));
+        PortSettingsDialog full(1, link::kDefaultPortSettings, link::baudListFor(8));
         QCOMPARE(full.baudBox()->count(), 10);
         QCOMPARE(full.baudBox()->currentText(), QString("9600"));
     }
 
     void portActivityLights() {
-        CDevWork::Info info;
-        CDevWork w([&info] { return info; });
+        PortActivityWindow::Info info;
+        PortActivityWindow w([&info] { return info; });
         QVERIFY(!w.boxesShown());
         info = {2, 8};
         w.portChanged();
@@ -250,12 +250,12 @@ private slots:
     void notRespondingDialog() {
         QString title;
         QTimer::singleShot(0, [&title] {
-            if (auto* d = qobject_cast<CAutoManualDlg*>(QApplication::activeModalWidget())) {
+            if (auto* d = qobject_cast<AutoManualDialog*>(QApplication::activeModalWidget())) {
                 title = d->windowTitle();
                 d->manualButton()->click();
             }
         });
-        QCOMPARE(CAutoManualDlg::ask(nullptr), link::NotRespondingChoice::ManualConnect);
+        QCOMPARE(AutoManualDialog::ask(nullptr), link::NotRespondingChoice::ManualConnect);
         QCOMPARE(title, QString("GPS Receiver not responding"));
     }
 
@@ -265,7 +265,7 @@ private slots:
         const std::string rxLog = tmp_->path().toStdString() + "/rx.log";
         linktest::Rxsim rx(
             {"--model", "8", "--port-letter", "B", "--period-ms", "100", "--rx-log", rxLog});
-        CMainFrame& frame = makeFrame(rx.device());
+        MainWindow& frame = makeFrame(rx.device());
         const int com = frame.devices().comNumber(rx.device());
         QVERIFY(com > 0);
 
@@ -274,7 +274,7 @@ private slots:
         QString firstLabel;
         bool disconnectEnabled = true, setupAfterDefault = true, filesAfterBox = false;
         QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<CGPSDlg*>(QApplication::activeModalWidget());
+            auto* d = qobject_cast<ConnectionDialog*>(QApplication::activeModalWidget());
             if (!d)
                 return;
             dialogSeen = true;
@@ -297,13 +297,13 @@ private slots:
         QVERIFY(filesAfterBox);
         QVERIFY(frame.link().portOpen());
         QCOMPARE(frame.link().comNumber, com);
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Port), QString("COM%1").arg(com));
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Baud), QString("9600"));
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Port), QString("COM%1").arg(com));
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("9600"));
         frame.onPortActivity();
         QVERIFY(frame.portActivityWindow());
 
         QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() != nullptr; }, 2000));
-        QPointer<CInitDlg> dlg = frame.initDialog();
+        QPointer<InitializationDialog> dlg = frame.initDialog();
         QVERIFY(QTest::qWaitFor([&] { return dlg && dlg->run().finished(); }, 10000));
         QCOMPARE(frame.link().modelIndex, 8);
         QCOMPARE(frame.link().receiverPort, 'B');
@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(dlg->windowTitle(), QString("Initialization complete"));
         QCOMPARE(dlg->cancelButton()->text(), QString("OK"));
         QVERIFY(dlg->stopButton()->isHidden() && dlg->autoSelectButton()->isHidden());
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Message),
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Message),
                  QString("Initialization complete"));
         QCOMPARE(app_->settings().initializationFrom, std::string("rx13.gps"));
         dlg->resize(640, 360);
@@ -345,7 +345,7 @@ private slots:
         QVERIFY(sent.find("$PXKTS,NME,SAT,B,ON") != std::string::npos);
         QVERIFY(sent.find("$PXKTS,NME,POS,B,ON") != std::string::npos);
         QVERIFY(window->epochs > 0);
-        QVERIFY(frame.statusBarEx()->paneText(CStatusBarEx::Message).length() > 0);
+        QVERIFY(frame.statusBarEx()->paneText(StatusBar::Message).length() > 0);
         QVERIFY(QTest::qWaitFor([&] { return frame.portActivityWindow()->receivedLit(); }, 2000));
 
         // A log session records the received bytes as they come.
@@ -369,7 +369,7 @@ private slots:
         QCOMPARE(frame.link().modelIndex, 0);
         QVERIFY(frame.decoder() == nullptr);
         QVERIFY(frame.window(DataWindow::Position) == nullptr);
-        QVERIFY(frame.statusBarEx()->paneText(CStatusBarEx::Port).isEmpty());
+        QVERIFY(frame.statusBarEx()->paneText(StatusBar::Port).isEmpty());
         QVERIFY(QTest::qWaitFor(
             [&] { return linktest::readFile(rxLog).find("$PXKTS,OUT,B*") != std::string::npos; },
             2000));
@@ -380,7 +380,7 @@ private slots:
 
     void autoSelectFindsBaudAndHandshaking() {
         linktest::Rxsim rx({"--model", "11", "--baud", "19200", "--rtscts", "--port-letter", "C"});
-        CMainFrame& frame = makeFrame(rx.device());
+        MainWindow& frame = makeFrame(rx.device());
         int asked = 0;
         frame.askNotResponding = [&] {
             ++asked;
@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(frame.link().modelIndex, 11);
         QCOMPARE(frame.link().portSettings.baud, 6);
         QCOMPARE(frame.link().portSettings.rtsCts, 1);
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Baud), QString("19200"));
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("19200"));
         QVERIFY(messages_->saw("GPS receiver answers at Com setting:\nBaud rate = 19200"));
         // Without a file the dialog finishes at the identification.
         QVERIFY(QTest::qWaitFor([&] { return frame.initDialog()->run().finished(); }, 2000));
@@ -401,7 +401,7 @@ private slots:
 
     void manualConnectToPlainNmeaReceiver() {
         linktest::Rxsim rx({"--model", "1", "--on", "--period-ms", "100"});
-        CMainFrame& frame = makeFrame(rx.device());
+        MainWindow& frame = makeFrame(rx.device());
         ConnectionChoices c = choose(rx.device());
         c.manualConnect = true;
         connectWith(c);
@@ -422,12 +422,12 @@ private slots:
         linktest::Rxsim rx({"--model", "8", "--port-letter", "A", "--rx-log", rxLog});
         // (A pseudo-terminal has no line: the speed the program sets is read by rxsim at once,
         // so the follow-up to a change is checked on the link, not on the receiver's answer.)
-        CMainFrame& frame = makeFrame(rx.device());
+        MainWindow& frame = makeFrame(rx.device());
         connectWith(choose(rx.device()));
         QVERIFY(waitIdentified());
         QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() == nullptr; }, 2000) ||
                 frame.initDialog()->run().finished());
-        if (CInitDlg* d = frame.initDialog())
+        if (InitializationDialog* d = frame.initDialog())
             d->close();
         QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() == nullptr; }, 2000));
         LineCollector lines;
@@ -450,20 +450,20 @@ private slots:
         link::PortSettings matching = frame.link().portSettings;
         matching.baud = 7;
         QVERIFY(frame.reconfigurePort(matching, true));
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Baud), QString("38400"));
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("38400"));
         QCOMPARE(frame.sendCommand("$PXKTQ,RID"), 1);
         QVERIFY(QTest::qWaitFor([&] { return lines.has("$PXKTR,RID,T8"); }, 3000));
         // The next change is followed on Yes.
         messages_->answers = {Answer::Yes};
         QCOMPARE(frame.sendCommand("$PXKTS,SPD,A,9"), 1);
         QCOMPARE(frame.link().portSettings.baud, 9);
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Baud), QString("115200"));
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("115200"));
         frame.setListener(Listener::Terminal, nullptr);
     }
 
     void startupWithLastSettings() {
         linktest::Rxsim rx({"--model", "16", "--port-letter", "D", "--baud", "19200"});
-        CMainFrame& frame = makeFrame(rx.device());
+        MainWindow& frame = makeFrame(rx.device());
         Settings& s = app_->settings();
         s.comNumber = frame.devices().comNumber(rx.device());
         s.comSet = {6, 0, 0, 0, 0, 0, 0};
@@ -481,7 +481,7 @@ private slots:
 
     void cancellingBeforeIdentificationClosesThePort() {
         linktest::Rxsim rx({"--silent"});
-        CMainFrame& frame = makeFrame(rx.device());
+        MainWindow& frame = makeFrame(rx.device());
         frame.askNotResponding = [] { return link::NotRespondingChoice::Cancel; };
         connectWith(choose(rx.device()));
         QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() != nullptr; }, 2000));
@@ -498,7 +498,7 @@ private slots:
     void deviceVanishingMidSession() {
         auto rx = std::make_unique<linktest::Rxsim>(
             std::vector<std::string>{"--model", "16", "--on", "--period-ms", "50"});
-        CMainFrame& frame = makeFrame(rx->device());
+        MainWindow& frame = makeFrame(rx->device());
         ConnectionChoices c = choose(rx->device());
         c.manualConnect = true;
         connectWith(c);

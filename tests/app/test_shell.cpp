@@ -4,11 +4,11 @@
 
 #include "app/core/emulator.h"
 #include "epoch_counter.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "options_sheet.h"
 #include "startup_dialog.h"
 #include "status_bar.h"
-#include "trix_app.h"
+#include "trix_application.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -81,14 +81,14 @@ private slots:
 
     void freshProfileRoundTrip() {
         {
-            CTrialixApp app(options());
+            TrixApplication app(options());
             QCOMPARE(app.settings().distanceUnits, 4);
             QCOMPARE(app.folders().logging, logDir().toStdString() + "/");
             QVERIFY(QDir(logDir()).exists());
             QVERIFY(QDir(tmp_->path() + "/data/ALMANACS").exists());
             {
                 ScriptedMessages m;
-                CMainFrame frame(app, &m);
+                MainWindow frame(app, &m);
             }
             QVERIFY(app.saveProfile());
         }
@@ -103,12 +103,12 @@ private slots:
 
         // A changed setting is written and read back; the clamps apply on reading.
         {
-            CTrialixApp app(options());
+            TrixApplication app(options());
             app.settings().distanceUnits = 7;
             app.profile().writeString("Options", "Log auto-save interval", "10000");
             QVERIFY(app.saveProfile());
         }
-        CTrialixApp again(options());
+        TrixApplication again(options());
         QCOMPARE(again.settings().distanceUnits, 7);
         QCOMPARE(again.settings().logAutoSaveInterval, 5000);
     }
@@ -118,7 +118,7 @@ private slots:
         const QString path = QString::fromStdString(options().profilePath);
         QVERIFY(QDir().mkpath(path));
         QVERIFY(QFile::copy(QFINDTESTDATA("test_shell.cpp"), path + "/keep.txt"));
-        CTrialixApp app(options());
+        TrixApplication app(options());
         QCOMPARE(app.settings().distanceUnits, 4);
         std::string error;
         QVERIFY(!app.saveProfile(&error));
@@ -127,16 +127,16 @@ private slots:
     }
 
     void titleAndCommandsFollowTheState() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         frame.clock = [] { return ClockTime{9, 0, 0}; };
         QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
         QVERIFY(frame.action(Command::ViewLogFile)->isEnabled());
         QVERIFY(frame.action(Command::Emulation)->isEnabled());
         QVERIFY(!frame.action(Command::EpochCounter)->isEnabled());
         QVERIFY(!frame.action(Command::Logging)->isEnabled());
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Units),
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Units),
                  QString("D:m A:m H:km/h V:m/s"));
 
         frame.onEmulation();
@@ -153,9 +153,9 @@ private slots:
     }
 
     void menuTextsAndShortcuts() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         const struct {
             Command c;
             const char* text;
@@ -195,7 +195,7 @@ private slots:
     }
 
     void statusBarPanes() {
-        CStatusBarEx bar;
+        StatusBar bar;
         // Progress: hidden until the first value; 100 hides it after 100 ms, -1 at once.
         QVERIFY(!bar.progressVisible());
         bar.setProgress(40);
@@ -220,11 +220,11 @@ private slots:
         // Animation pane: 0 plays endlessly, 1 stops and hides, 2 plays once, else first frame.
         PaneAnimation* a = bar.animation();
         QVERIFY(a->isHidden());
-        bar.setAnimation(CStatusBarEx::PlayEndless);
+        bar.setAnimation(StatusBar::PlayEndless);
         QVERIFY(!a->isHidden() && a->playing());
-        bar.setAnimation(CStatusBarEx::StopHide);
+        bar.setAnimation(StatusBar::StopHide);
         QVERIFY(a->isHidden() && !a->playing());
-        bar.setAnimation(CStatusBarEx::PlayOnce);
+        bar.setAnimation(StatusBar::PlayOnce);
         QVERIFY(a->playing());
         QVERIFY(QTest::qWaitFor([&] { return !a->playing(); }, 3000));
         QCOMPARE(a->frame(), 0);
@@ -232,10 +232,10 @@ private slots:
         QVERIFY(!a->isHidden() && !a->playing());
 
         // The units pane grows with a long text and keeps at least 150 pixels.
-        bar.setPaneText(CStatusBarEx::Units, "D:m A:m H:km/h V:m/s");
-        QCOMPARE(bar.paneText(CStatusBarEx::Units), QString("D:m A:m H:km/h V:m/s"));
+        bar.setPaneText(StatusBar::Units, "D:m A:m H:km/h V:m/s");
+        QCOMPARE(bar.paneText(StatusBar::Units), QString("D:m A:m H:km/h V:m/s"));
         const QString longText = QString("D:%1").arg(QString(80, 'x'));
-        bar.setPaneText(CStatusBarEx::Units, longText);
+        bar.setPaneText(StatusBar::Units, longText);
         QLabel* units = nullptr;
         for (QLabel* l : bar.findChildren<QLabel*>())
             if (l->text() == longText)
@@ -243,23 +243,23 @@ private slots:
         QVERIFY(units);
         QVERIFY(units->minimumWidth() >=
                 QFontMetrics(units->font()).horizontalAdvance(longText) + 2);
-        bar.setPaneText(CStatusBarEx::Port, "COM2");
-        bar.setPaneText(CStatusBarEx::Baud, "9600");
-        QCOMPARE(bar.paneText(CStatusBarEx::Port), QString("COM2"));
-        QCOMPARE(bar.paneText(CStatusBarEx::Baud), QString("9600"));
-        bar.setIcon(CStatusBarEx::RecordingIcon);
-        QCOMPARE(bar.iconIndex(), static_cast<int>(CStatusBarEx::RecordingIcon));
+        bar.setPaneText(StatusBar::Port, "COM2");
+        bar.setPaneText(StatusBar::Baud, "9600");
+        QCOMPARE(bar.paneText(StatusBar::Port), QString("COM2"));
+        QCOMPARE(bar.paneText(StatusBar::Baud), QString("9600"));
+        bar.setIcon(StatusBar::RecordingIcon);
+        QCOMPARE(bar.iconIndex(), static_cast<int>(StatusBar::RecordingIcon));
     }
 
     void startupMenuChoices() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
-        CStartupDlg dlg(2);
+        MainWindow frame(app, &m);
+        StartupDialog dlg(2);
         QCOMPARE(dlg.choice(), StartupChoice::ConnectLast);
         QVERIFY(dlg.displayBox()->isChecked());
         QVERIFY(!dlg.analysisBox()->isChecked());
-        QCOMPARE(CStartupDlg(0).choice(), StartupChoice::Connect);
+        QCOMPARE(StartupDialog(0).choice(), StartupChoice::Connect);
 
         app.settings().comNumber = 2;
         runStartupChoice(frame, StartupChoice::ConnectLast, false, true);
@@ -285,15 +285,15 @@ private slots:
     }
 
     void viewStepAndPlayALogFile() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         QString log = writeEmulatedLog(tmp_->path(), "r04_007.log", 25);
         QVERIFY(frame.viewLogFile(log));
         QVERIFY(frame.windowTitle().startsWith("Orvane Trialix - View file 'r04_007.log' from "));
         QVERIFY(frame.windowTitle().endsWith("RX-04"));
         QVERIFY(!frame.action(Command::Emulation)->isEnabled());
-        CEpochCounter* c = frame.epochCounter();
+        EpochCounter* c = frame.epochCounter();
         QVERIFY(c);
         QCOMPARE(c->labelText(), QString("Current epoch"));
         QCOMPARE(c->totalText(), QString("25"));
@@ -354,9 +354,9 @@ private slots:
     }
 
     void analysisOfAViewedFileWritesItsSummary() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         QString log = writeEmulatedLog(logDir(), "r04_003.log", 12);
         QVERIFY(frame.viewLogFile(log));
         frame.askStaticPosition = [](logs::AnalysisSettings& a) {
@@ -386,9 +386,9 @@ private slots:
     }
 
     void analysisCancelledInTheDialogStaysOff() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         frame.askStaticPosition = [](logs::AnalysisSettings&) { return false; };
         frame.onAnalysis();
         QVERIFY(!frame.link().analysisActive);
@@ -396,11 +396,11 @@ private slots:
     }
 
     void logSessionWritesNumberedFilesAndSplits() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         app.settings().logAutoSaveByEpoch = 1;
         app.settings().logAutoSaveInterval = 3; // a new file after every three epochs
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         int second = 0;
         frame.clock = [&second] { return ClockTime{11, 0, second++ % 60}; };
         writeEmulatedLog(logDir(), "r04_012.log", 1); // numbering continues after it
@@ -408,9 +408,9 @@ private slots:
         frame.onPerformLogSession();
         QVERIFY(frame.recorder().sessionRunning());
         QVERIFY(frame.action(Command::Logging)->isChecked());
-        QCOMPARE(frame.statusBarEx()->iconIndex(), int(CStatusBarEx::RecordingIcon));
+        QCOMPARE(frame.statusBarEx()->iconIndex(), int(StatusBar::RecordingIcon));
         QVERIFY(frame.statusBarEx()->animation()->playing());
-        CEpochCounter* c = frame.epochCounter();
+        EpochCounter* c = frame.epochCounter();
         QVERIFY(c && c->loggingShown());
         QVERIFY2(c->loggingText().endsWith("r04__013.log"), qPrintable(c->loggingText()));
         for (int i = 0; i < 7; ++i)
@@ -437,15 +437,15 @@ private slots:
     }
 
     void optionsSheetOkAndCancel() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         frame.clock = [] { return ClockTime{12, 0, 0}; };
         frame.onEmulation();
         frame.emulationTick();
         const float altitudeMetres = frame.decoder()->pos.altitude;
         {
-            COptionsSheet sheet(frame);
+            OptionsSheet sheet(frame);
             QVERIFY(!sheet.applyButton()->isEnabled());
             sheet.units()->distance()->setCurrentIndex(5);
             QVERIFY(sheet.applyButton()->isEnabled());
@@ -453,7 +453,7 @@ private slots:
         }
         QCOMPARE(app.settings().distanceUnits, 4); // Cancel discards the page's copy
         {
-            COptionsSheet sheet(frame);
+            OptionsSheet sheet(frame);
             sheet.colors()->selectWindow(1);
             sheet.colors()->restoreDefaults();
             sheet.colors()->selectItem(1);
@@ -465,7 +465,7 @@ private slots:
         QCOMPARE(app.settings().distanceUnits, 4); // colours only: units untouched
         QCOMPARE(frame.decoder()->pos.altitude, altitudeMetres);
         {
-            COptionsSheet sheet(frame);
+            OptionsSheet sheet(frame);
             sheet.units()->altitude()->setCurrentIndex(1);
             sheet.units()->distance()->setCurrentIndex(2);
             sheet.general()->vehicle()->button(1)->click();
@@ -474,11 +474,11 @@ private slots:
         QCOMPARE(app.settings().altitudeUnits, 1);
         QCOMPARE(app.settings().devicesSpecific, 1);
         QVERIFY(qAbs(frame.decoder()->pos.altitude - altitudeMetres * 3.28084f) < 0.01f);
-        QCOMPARE(frame.statusBarEx()->paneText(CStatusBarEx::Units),
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Units),
                  QString("D:km A:ft H:km/h V:m/s"));
         {
             // "Undefined mode": a duration longer than the period keeps the sheet open.
-            COptionsSheet sheet(frame);
+            OptionsSheet sheet(frame);
             sheet.logPage()->multiple()->setChecked(true);
             sheet.logPage()->period()->setText("1");
             sheet.logPage()->duration()->setText("61");
@@ -496,10 +496,10 @@ private slots:
     void optionsSheetApplyThenChangeBack() {
         // After Apply the pages start again from what was applied: turning a value back to
         // the one the sheet opened with is a change of its own and OK must store it.
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
-        COptionsSheet sheet(frame);
+        MainWindow frame(app, &m);
+        OptionsSheet sheet(frame);
         sheet.units()->altitude()->setCurrentIndex(1);
         sheet.general()->vehicle()->button(0)->click();
         sheet.general()->skyLayout()->button(1)->click();
@@ -520,9 +520,9 @@ private slots:
     }
 
     void emulationScreenshot() {
-        CTrialixApp app(options());
+        TrixApplication app(options());
         ScriptedMessages m;
-        CMainFrame frame(app, &m);
+        MainWindow frame(app, &m);
         frame.clock = [] { return ClockTime{12, 30, 0}; };
         frame.resize(1000, 700);
         frame.show();
@@ -533,11 +533,11 @@ private slots:
             frame.clock = [s] { return ClockTime{12, 30, s}; };
             frame.emulationTick();
         }
-        CEpochCounter* c = frame.epochCounter();
+        EpochCounter* c = frame.epochCounter();
         QVERIFY(c);
         QCOMPARE(c->labelText(), QString("Epoch interval [sec]"));
         QVERIFY(c->totalText().toInt() >= 4);
-        QVERIFY(frame.statusBarEx()->paneText(CStatusBarEx::Message).startsWith("Epochs: "));
+        QVERIFY(frame.statusBarEx()->paneText(StatusBar::Message).startsWith("Epochs: "));
         QTest::qWait(100);
         const QString png = QString(TRIX_BINARY_DIR) + "/trix32-emulation.png";
         QVERIFY(frame.grab().save(png));

@@ -3,7 +3,7 @@
 
 #include "decode/epoch_decoder.h"
 #include "decode/framing.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <string>
 #include <utility>

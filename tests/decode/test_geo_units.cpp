@@ -86,13 +86,13 @@ TEST(Satellites, ConstellationBitDependsOnModel) {
 }
 
 TEST(Satellites, SkyPlotOnTheUnitCircle) {
-    CSat s;
+    SatelliteRecord s;
     s.inView = 3;
     s.sats[0] = {5, 0, 0, 40, 0, 'U'};  // elevation 0: not plotted
     s.sats[1] = {6, 90, 0, 40, 0, 'U'}; // east on the horizon... elevation 0 again
     s.sats[1].elevation = 45;
     s.sats[2] = {7, 0, 90, 40, 0, 'U'}; // zenith
-    CSatCnstl c = skyPlotFrom(s);
+    SkyPlotRecord c = skyPlotFrom(s);
     EXPECT_EQ(c.count, 3);
     EXPECT_EQ(c.points[0].svNumber, 0);
     EXPECT_FLOAT_EQ(c.points[0].x, 2.0f);

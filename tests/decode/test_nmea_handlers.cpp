@@ -130,7 +130,7 @@ TEST_F(Nmea, GsvFillsTheListAcrossMessages) {
 
 TEST_F(Nmea, GsvSpecialCases) {
     ASSERT_TRUE(run(gsvGroup(1)[0]));
-    CSat before = d.sat;
+    SatelliteRecord before = d.sat;
     EXPECT_TRUE(run(gsvGroup(1, "GL")[0]));
     EXPECT_EQ(d.sat.inView, before.inView) << "GLONASS talker leaves the list";
     EXPECT_EQ(d.sentencesReceived(), 1) << "and is not counted";

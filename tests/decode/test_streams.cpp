@@ -53,7 +53,7 @@ TEST(Streams, NmeaReceiverInTheCommonOrder) {
     EXPECT_FLOAT_EQ(d.pos.pdop, 2.5f);
     EXPECT_FLOAT_EQ(d.pos.speed, 5.5f);
     // Departures grow north and east along the track.
-    const CDepPt& last = d.history.departures[static_cast<std::size_t>(epochs - 1)];
+    const DeparturePoint& last = d.history.departures[static_cast<std::size_t>(epochs - 1)];
     EXPECT_NEAR(last.north, (epochs - 1) * 0.001 / 60 * 111194.9, 0.2);
     EXPECT_GT(last.east, 0.0f);
 }

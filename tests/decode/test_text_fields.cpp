@@ -1,5 +1,5 @@
 #include "decode/fields.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "decode/strings.h"
+#include "base/strings.h"
 #include "link/link.h"
 #include "pty_pair.h"
 

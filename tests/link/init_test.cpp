@@ -1,4 +1,4 @@
-#include "decode/strings.h"
+#include "base/strings.h"
 #include "link/identification.h"
 #include "link/init_file.h"
 #include "link/init_run.h"

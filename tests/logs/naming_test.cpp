@@ -2,7 +2,7 @@
 #include "logs/log_naming.h"
 #include "logs/static_position.h"
 
-#include "decode/strings.h"
+#include "base/strings.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

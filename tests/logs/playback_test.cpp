@@ -1,7 +1,7 @@
 #include "logs/playback.h"
 #include "logs/viewed_log.h"
 
-#include "decode/strings.h"
+#include "base/strings.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "logs/log_settings.h"
 
 #include "decode/epoch_decoder.h"
-#include "decode/strings.h"
+#include "base/strings.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

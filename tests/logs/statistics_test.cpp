@@ -1,7 +1,7 @@
 #include "logs/statistics.h"
 
 #include "decode/epoch_decoder.h"
-#include "decode/strings.h"
+#include "base/strings.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -120,7 +120,7 @@ TEST_F(StatisticsTest, AttitudeMeansLeaveBadEpochsOut) {
     decoder.setModelIndex(kModelAttitude);
     stats.setActive(true);
     auto attitude = [&](float heading, std::uint8_t reset) {
-        decoder.at2 = CAt2{};
+        decoder.at2 = AttitudeRecord{};
         decoder.at2.heading = heading;
         decoder.at2.pitch = 2.0f;
         decoder.at2.resetFlag = reset;

@@ -3,8 +3,8 @@
 // private temporary folder.
 
 #include "decode/framing.h"
-#include "decode/text.h"
-#include "decode/ui.h"
+#include "base/text.h"
+#include "base/ui.h"
 #include "logs/timer_host.h"
 
 #include <cstdio>

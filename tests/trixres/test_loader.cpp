@@ -1,4 +1,4 @@
-#include "decode/strings.h"
+#include "base/strings.h"
 #include "trixres/loader.h"
 
 #include <QImage>

@@ -8,7 +8,7 @@
 #include "pty.h"
 #include "receiver.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cerrno>
 #include <chrono>

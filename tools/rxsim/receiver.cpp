@@ -1,7 +1,7 @@
 #include "receiver.h"
 
 #include "decode/framing.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // recorded hardware output.
 
 #include "decode/framing.h"
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cmath>
 #include <cstdint>

@@ -4,8 +4,8 @@
 #include "command.h"
 
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "logs/log_naming.h"
 #include "logs/scratch_dir.h"
 #include "logs/static_position.h"

@@ -5,8 +5,8 @@
 #include "command.h"
 
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "link/console.h"
 #include "link/data_pump.h"
 #include "link/init_run.h"

@@ -3,8 +3,8 @@
 #include "command.h"
 
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "logs/log_naming.h"
 #include "logs/scratch_dir.h"
 #include "logs/stream_sink.h"
@@ -104,8 +104,8 @@ int run(int argc, char** argv) {
         const auto i = static_cast<std::size_t>((h.oldestPosition + k) % capacity);
         if (i >= h.positions.size())
             break;
-        const trix::CPos& p = h.positions[i];
-        const trix::CDepPt& d = h.departures[i];
+        const trix::PositionRecord& p = h.positions[i];
+        const trix::DeparturePoint& d = h.departures[i];
         const double lat = p.latHemisphere == 'S' ? -p.latitude : p.latitude;
         const double lon = p.lonHemisphere == 'W' ? -p.longitude : p.longitude;
         appendInt(out, k + 1);

@@ -5,8 +5,8 @@
 
 #include "decode/epoch_decoder.h"
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "link/console.h"
 #include "link/data_pump.h"
 #include "link/link.h"

@@ -2,16 +2,16 @@
 // reconfiguring the port, the data pump, the listeners, the initialization dialog and the
 // port activity window.
 
-#include "app/connect/dev_work.h"
-#include "app/connect/gps_dlg.h"
-#include "app/connect/init_dlg.h"
+#include "app/connect/port_activity_window.h"
+#include "app/connect/connection_dialog.h"
+#include "app/connect/initialization_dialog.h"
 #include "app/connect/pump_driver.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "epoch_counter.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "status_bar.h"
-#include "trix_app.h"
+#include "trix_application.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -82,7 +82,7 @@ bool deviceUsable(const std::string& path) {
 
 } // namespace
 
-void CMainFrame::installLinkBridges() {
+void MainWindow::installLinkBridges() {
     link::Listeners& ls = connection_->listeners;
     for (DataWindow kind : {DataWindow::Rtcm, DataWindow::Rtk}) {
         windowBridges_.push_back(
@@ -96,7 +96,7 @@ void CMainFrame::installLinkBridges() {
     pump_->setRecorder(byteRecorder_.get());
 }
 
-void CMainFrame::setListener(Listener kind, TrafficListener* listener) {
+void MainWindow::setListener(Listener kind, TrafficListener* listener) {
     link::Listeners& ls = connection_->listeners;
     auto it = bridges_.find(kind);
     if (it != bridges_.end()) {
@@ -110,7 +110,7 @@ void CMainFrame::setListener(Listener kind, TrafficListener* listener) {
     bridges_[kind] = std::move(bridge);
 }
 
-void CMainFrame::dispatchLine(std::string_view line) {
+void MainWindow::dispatchLine(std::string_view line) {
     if (line.substr(0, 10) == "$PXKTR,HOS")
         link_.hostMode = true;
     const link::Listeners& ls = connection_->listeners;
@@ -130,7 +130,7 @@ void CMainFrame::dispatchLine(std::string_view line) {
         l->ticketLine(line);
 }
 
-void CMainFrame::dispatchNote(std::string_view note) {
+void MainWindow::dispatchNote(std::string_view note) {
     const link::Listeners& ls = connection_->listeners;
     for (link::Slot s : {link::Slot::Terminal, link::Slot::InitDialog})
         if (auto* l = ls.get(s))
@@ -144,19 +144,19 @@ void CMainFrame::dispatchNote(std::string_view note) {
 // ---------------------------------------------------------------------------------------------
 // Commands to the receiver
 
-int CMainFrame::sendCommand(std::string_view text, bool addChecksum) {
+int MainWindow::sendCommand(std::string_view text, bool addChecksum) {
     return connection_->sendCommand(text, addChecksum);
 }
 
-void CMainFrame::writeQuery(std::string_view text) {
+void MainWindow::writeQuery(std::string_view text) {
     connection_->writeQuery(text);
 }
 
-void CMainFrame::baudChanged(long baud) {
-    status_->setPaneText(CStatusBarEx::Baud, qs(cformat("%ld", baud)));
+void MainWindow::baudChanged(long baud) {
+    status_->setPaneText(StatusBar::Baud, qs(cformat("%ld", baud)));
 }
 
-void CMainFrame::portChanged() {
+void MainWindow::portChanged() {
     if (portActivity_)
         portActivity_->portChanged();
 }
@@ -164,7 +164,7 @@ void CMainFrame::portChanged() {
 // ---------------------------------------------------------------------------------------------
 // Ports
 
-const link::DeviceList& CMainFrame::devices() {
+const link::DeviceList& MainWindow::devices() {
     // Devices keep their COM number for the whole run; new ones are numbered after them.
     link::DeviceList found = link::DeviceList::scan(extraDevices);
     for (const auto& d : found.devices())
@@ -173,18 +173,18 @@ const link::DeviceList& CMainFrame::devices() {
     return devices_;
 }
 
-std::string CMainFrame::deviceOf(int comNumber) {
+std::string MainWindow::deviceOf(int comNumber) {
     if (!devicesScanned_ || devices_.device(comNumber).empty())
         devices();
     return devices_.device(comNumber);
 }
 
-std::string CMainFrame::locateReceiverFile(const std::string& name) const {
+std::string MainWindow::locateReceiverFile(const std::string& name) const {
     std::string path = findReceiverFile(app_.folders(), name);
     return path.empty() ? app_.folders().receiverUser + name : path;
 }
 
-bool CMainFrame::openPort() {
+bool MainWindow::openPort() {
     const int com = link_.comNumber;
     const std::string device = deviceOf(com);
     if (connection_->connectDevice(device, link_.portSettings, com) < 0) {
@@ -193,17 +193,17 @@ bool CMainFrame::openPort() {
         return false;
     }
     pump_->reset();
-    status_->setPaneText(CStatusBarEx::Port, qs(cformat(str::kComName, com)));
+    status_->setPaneText(StatusBar::Port, qs(cformat(str::kComName, com)));
     pumpDriver_->start(connection_->port()->pollDescriptor(), pumpPeriodMs);
     updateCommands();
     return true;
 }
 
-bool CMainFrame::reconfigurePort(const link::PortSettings& settings, bool showErrors) {
+bool MainWindow::reconfigurePort(const link::PortSettings& settings, bool showErrors) {
     return connection_->reconfigure(settings, showErrors) == 0;
 }
 
-void CMainFrame::pumpTick() {
+void MainWindow::pumpTick() {
     if (!link_.portOpen()) {
         pumpDriver_->stop();
         return;
@@ -218,7 +218,7 @@ void CMainFrame::pumpTick() {
         updateCommands();
 }
 
-void CMainFrame::portLost() {
+void MainWindow::portLost() {
     pumpDriver_->stop();
     std::string device(connection_->port()->deviceName());
     messages_->show(cformat(str::kPortLost, device.c_str(), str::kDeviceGone), Buttons::Ok,
@@ -228,12 +228,12 @@ void CMainFrame::portLost() {
     disconnect();
 }
 
-void CMainFrame::closePortOnly() {
+void MainWindow::closePortOnly() {
     pumpDriver_->stop();
     connection_->closePort();
     pump_->reset();
-    status_->setPaneText(CStatusBarEx::Port, QString());
-    status_->setPaneText(CStatusBarEx::Baud, QString());
+    status_->setPaneText(StatusBar::Port, QString());
+    status_->setPaneText(StatusBar::Baud, QString());
     portChanged();
     refreshTitle();
     updateCommands();
@@ -242,7 +242,7 @@ void CMainFrame::closePortOnly() {
 // ---------------------------------------------------------------------------------------------
 // Connect and disconnect
 
-void CMainFrame::onConnect() {
+void MainWindow::onConnect() {
     if (link_.busy || link_.emulationActive || link_.viewFileMode)
         return;
     std::optional<ConnectionChoices> choice;
@@ -268,7 +268,7 @@ void CMainFrame::onConnect() {
         in.turnOffOnDetach = link_.turnOffOnDetach;
         in.initFromFile = link_.initFromFile;
         in.manualConnect = link_.manualConnect;
-        CGPSDlg dlg(std::move(in), this);
+        ConnectionDialog dlg(std::move(in), this);
         if (dlg.exec() == QDialog::Accepted)
             choice = dlg.choices();
     }
@@ -342,12 +342,12 @@ void CMainFrame::onConnect() {
     updateCommands();
 }
 
-void CMainFrame::onDisconnect() {
+void MainWindow::onDisconnect() {
     if (!link_.busy && link_.comNumber != 0)
         disconnect();
 }
 
-void CMainFrame::closeLinkWindows() {
+void MainWindow::closeLinkWindows() {
     for (DataWindow k : {DataWindow::Rtcm, DataWindow::Rtk})
         if (window(k))
             onToggleView(k);
@@ -362,7 +362,7 @@ void CMainFrame::closeLinkWindows() {
     }
 }
 
-void CMainFrame::disconnect() {
+void MainWindow::disconnect() {
     if (link_.busy)
         return;
     link_.busy = true;
@@ -373,7 +373,7 @@ void CMainFrame::disconnect() {
     closeLinkWindows();
     pumpDriver_->stop();
     if (initDialog_) {
-        CInitDlg* dlg = initDialog_;
+        InitializationDialog* dlg = initDialog_;
         initDialog_ = nullptr;
         dlg->dismiss();
     }
@@ -381,8 +381,8 @@ void CMainFrame::disconnect() {
     connection_->disconnect();
     pump_->reset();
     link_.receiverDescription.clear();
-    status_->setPaneText(CStatusBarEx::Port, QString());
-    status_->setPaneText(CStatusBarEx::Baud, QString());
+    status_->setPaneText(StatusBar::Port, QString());
+    status_->setPaneText(StatusBar::Baud, QString());
     if (decoder_ && dataWindowCount_ == 0)
         destroyDecoder();
 
@@ -393,7 +393,7 @@ void CMainFrame::disconnect() {
     updateCommands();
 }
 
-void CMainFrame::connectWithLastSettings() {
+void MainWindow::connectWithLastSettings() {
     const Settings& s = app_.settings();
     if (s.comNumber == 0 || link_.portOpen()) {
         onConnect();
@@ -416,13 +416,13 @@ void CMainFrame::connectWithLastSettings() {
 // ---------------------------------------------------------------------------------------------
 // Initialization dialog
 
-void CMainFrame::postStartInit(bool initFromFile, const std::string& fileName) {
+void MainWindow::postStartInit(bool initFromFile, const std::string& fileName) {
     QMetaObject::invokeMethod(
         this, [this, initFromFile, fileName] { startInit(initFromFile, fileName); },
         Qt::QueuedConnection);
 }
 
-void CMainFrame::startInit(bool initFromFile, const std::string& fileName) {
+void MainWindow::startInit(bool initFromFile, const std::string& fileName) {
     if (initDialog_ || !link_.portOpen())
         return;
     if (!initFromFile && link_.modelIndex >= 2)
@@ -431,7 +431,7 @@ void CMainFrame::startInit(bool initFromFile, const std::string& fileName) {
     o.detect = link_.modelIndex < 2;
     o.fileName = initFromFile ? fileName : std::string();
     o.locate = [this](const std::string& name) { return locateReceiverFile(name); };
-    auto dlg = std::make_unique<CInitDlg>(*this, std::move(o), this);
+    auto dlg = std::make_unique<InitializationDialog>(*this, std::move(o), this);
     if (!dlg->start())
         return;
     initDialog_ = dlg.release(); // deletes itself when closed
@@ -439,12 +439,12 @@ void CMainFrame::startInit(bool initFromFile, const std::string& fileName) {
     updateCommands();
 }
 
-void CMainFrame::closeIfUnidentified() {
+void MainWindow::closeIfUnidentified() {
     if (link_.modelIndex == 0 && link_.portOpen() && !link_.busy)
         closePortOnly();
 }
 
-void CMainFrame::receiverChanged() {
+void MainWindow::receiverChanged() {
     recorder_->setModelIndex(link_.modelIndex);
     app_.settings().connectWithZelp = link_.protocolYqn ? 1 : 0;
     refreshTitle();
@@ -452,25 +452,25 @@ void CMainFrame::receiverChanged() {
     updateCommands();
 }
 
-CInitDlg* CMainFrame::initDialog() const {
+InitializationDialog* MainWindow::initDialog() const {
     return initDialog_;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Port activity window
 
-CDevWork* CMainFrame::portActivityWindow() const {
+PortActivityWindow* MainWindow::portActivityWindow() const {
     return portActivity_;
 }
 
-void CMainFrame::onPortActivity() {
+void MainWindow::onPortActivity() {
     if (portActivity_) {
         portActivity_->close();
         return;
     }
-    auto* w = new CDevWork(
+    auto* w = new PortActivityWindow(
         [this] {
-            return CDevWork::Info{link_.portOpen() ? link_.comNumber : 0, link_.modelIndex};
+            return PortActivityWindow::Info{link_.portOpen() ? link_.comNumber : 0, link_.modelIndex};
         },
         this);
     w->setAttribute(Qt::WA_DeleteOnClose);
@@ -478,7 +478,7 @@ void CMainFrame::onPortActivity() {
     link::LinkListener* listener = w;
     connection_->listeners.set(link::Slot::PortActivity, listener);
     connect(w, &QObject::destroyed, this, [this, listener] {
-        // Cleared before anything reads it: the window is no longer a CDevWork here.
+        // Cleared before anything reads it: the window is no longer a PortActivityWindow here.
         portActivity_ = nullptr;
         connection_->listeners.remove(listener);
         updateCommands();

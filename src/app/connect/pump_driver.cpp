@@ -4,23 +4,23 @@
 
 namespace trix::app {
 
-CPumpDriver::CPumpDriver(std::function<void()> tick, QObject* parent)
+PumpDriver::PumpDriver(std::function<void()> tick, QObject* parent)
     : QObject(parent), tick_(std::move(tick)) {
-    connect(&timer_, &QTimer::timeout, this, &CPumpDriver::run);
+    connect(&timer_, &QTimer::timeout, this, &PumpDriver::run);
 }
 
-CPumpDriver::~CPumpDriver() = default;
+PumpDriver::~PumpDriver() = default;
 
-void CPumpDriver::start(int fd, int periodMs) {
+void PumpDriver::start(int fd, int periodMs) {
     stop();
     timer_.start(periodMs);
     if (fd >= 0) {
         notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-        connect(notifier_, &QSocketNotifier::activated, this, &CPumpDriver::run);
+        connect(notifier_, &QSocketNotifier::activated, this, &PumpDriver::run);
     }
 }
 
-void CPumpDriver::stop() {
+void PumpDriver::stop() {
     timer_.stop();
     if (notifier_) {
         notifier_->setEnabled(false);
@@ -30,7 +30,7 @@ void CPumpDriver::stop() {
     }
 }
 
-void CPumpDriver::run() {
+void PumpDriver::run() {
     if (tick_)
         tick_();
 }

@@ -11,11 +11,11 @@ class QSocketNotifier;
 
 namespace trix::app {
 
-class CPumpDriver : public QObject {
+class PumpDriver : public QObject {
     Q_OBJECT
 public:
-    explicit CPumpDriver(std::function<void()> tick, QObject* parent = nullptr);
-    ~CPumpDriver() override;
+    explicit PumpDriver(std::function<void()> tick, QObject* parent = nullptr);
+    ~PumpDriver() override;
 
     // Starts the timer with `periodMs`, and the input notifier when `fd` is not -1.
     void start(int fd, int periodMs);

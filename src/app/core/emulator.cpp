@@ -1,6 +1,6 @@
 #include "app/core/emulator.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "app/core/frame_state.h"
 
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 
 namespace trix::app {
 

@@ -1,6 +1,6 @@
 #include "app/core/ini_profile.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,6 +1,6 @@
 #include "app/core/number_format.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "app/core/placement.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "app/core/settings.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <climits>
 #include <cstdlib>

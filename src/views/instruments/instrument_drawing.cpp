@@ -1,8 +1,8 @@
 #include "views/instruments/instrument_drawing.h"
 
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "decode/units.h"
 #include "trixres/face_layout.h"
 
@@ -237,8 +237,8 @@ void drawInstruments(QPainter& p, const InstrumentPictures& pictures, const Pane
             p.drawImage(kFaceOrigins[i], pictures.faces[i]);
 
     const EpochDecoder* d = view.decoder;
-    const CPos pos = d ? d->pos : CPos{};
-    const CAt2 at2 = d ? d->at2 : CAt2{};
+    const PositionRecord pos = d ? d->pos : PositionRecord{};
+    const AttitudeRecord at2 = d ? d->at2 : AttitudeRecord{};
     const bool attitudeReceiver = view.modelIndex == kModelAttitude;
     const bool attitudeValid = at2.resetFlag == 0;
     const bool attitude = attitudeReceiver && attitudeValid;

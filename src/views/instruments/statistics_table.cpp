@@ -2,8 +2,8 @@
 
 #include "decode/geo.h"
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "decode/units.h"
 
 #include <QFontMetrics>

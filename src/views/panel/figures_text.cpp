@@ -2,8 +2,8 @@
 
 #include "decode/geo.h"
 #include "decode/models.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 
 namespace trix::views {
 
@@ -24,7 +24,7 @@ std::string fixModeLine(int fixMode, int constellations) {
 }
 
 void FiguresBuilder::update(const EpochDecoder& d, int modelIndex, const UnitSelection& units) {
-    const CPos& pos = d.pos;
+    const PositionRecord& pos = d.pos;
     const double lat = pos.latHemisphere == 'S' ? -pos.latitude : pos.latitude;
     const double lon = pos.lonHemisphere == 'W' ? -pos.longitude : pos.longitude;
     text_.latitude = formatLatitude(lat, units.coordinateFormat);
@@ -44,7 +44,7 @@ void FiguresBuilder::update(const EpochDecoder& d, int modelIndex, const UnitSel
         modelIndex == kModelUnknown ? std::string(str::kNotAvailable) : cformat("%.1f", pos.tdop);
     text_.dop2 = cformat(str::kIndicatorDop2, pos.vdop, tdop.c_str());
     if (modelIndex == kModelAttitude) {
-        const CAt2& a = d.at2;
+        const AttitudeRecord& a = d.at2;
         text_.vector12 = cformat(str::kIndicatorVector12, a.doubleDiff[0]);
         text_.vector13 = cformat(str::kIndicatorVector13, a.doubleDiff[1]);
         text_.vector14 = cformat(str::kIndicatorVector14, a.doubleDiff[2]);

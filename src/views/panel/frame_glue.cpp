@@ -1,9 +1,9 @@
 #include "views/panel/frame_glue.h"
 
 #include "app/core/placement.h"
-#include "decode/strings.h"
-#include "main_frame.h"
-#include "trix_app.h"
+#include "base/strings.h"
+#include "main_window.h"
+#include "trix_application.h"
 #include "window_client.h"
 
 #include <QApplication>
@@ -25,20 +25,20 @@ constexpr const char* kPlacementKey = "FiguresWin";
 
 // The indicator panel as a data window of the frame: told of epochs, remembers its placement
 // and tells the frame when it is gone.
-class FramedFigures : public CFiguresWnd, public app::DataWindowClient {
+class FramedFigures : public IndicatorPanel, public app::DataWindowClient {
 public:
-    explicit FramedFigures(app::CMainFrame& frame)
-        : CFiguresWnd(figuresSourceFor(frame), frame.messages()), frame_(frame) {}
+    explicit FramedFigures(app::MainWindow& frame)
+        : IndicatorPanel(figuresSourceFor(frame), frame.messages()), frame_(frame) {}
     // Normally the frame was told at close; a panel deleted without closing tells it now.
     ~FramedFigures() override {
         if (!closed_)
             frame_.windowClosed(DataWindow::Panel);
     }
 
-    void epoch(int hint) override { CFiguresWnd::epoch(hint); }
-    void redrawAll() override { CFiguresWnd::epoch(0); }
-    void unitsChanged() override { CFiguresWnd::epoch(0); }
-    void dataLoaded(bool) override { CFiguresWnd::epoch(0); }
+    void epoch(int hint) override { IndicatorPanel::epoch(hint); }
+    void redrawAll() override { IndicatorPanel::epoch(0); }
+    void unitsChanged() override { IndicatorPanel::epoch(0); }
+    void dataLoaded(bool) override { IndicatorPanel::epoch(0); }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Close && watched == parentWidget())
@@ -50,7 +50,7 @@ protected:
     // The frame forgets the panel as it closes, while the frame certainly still exists; the
     // deletion comes later (or, when the frame itself goes, during its teardown).
     void closeEvent(QCloseEvent* event) override {
-        CFiguresWnd::closeEvent(event);
+        IndicatorPanel::closeEvent(event);
         if (event->isAccepted() && !closed_) {
             closed_ = true;
             frame_.windowClosed(DataWindow::Panel);
@@ -70,11 +70,11 @@ private:
         app::writePlacement(frame_.app().profile(), kPlacementKey, p);
     }
 
-    app::CMainFrame& frame_;
+    app::MainWindow& frame_;
     bool closed_ = false;
 };
 
-QWidget* openIndicatorPanel(app::CMainFrame& frame) {
+QWidget* openIndicatorPanel(app::MainWindow& frame) {
     auto* panel = new FramedFigures(frame);
     if (!frame.registerWindow(DataWindow::Panel, panel, panel)) {
         delete panel;
@@ -104,7 +104,7 @@ QWidget* openIndicatorPanel(app::CMainFrame& frame) {
 
 } // namespace
 
-PanelSource panelSourceFor(app::CMainFrame& frame) {
+PanelSource panelSourceFor(app::MainWindow& frame) {
     return [&frame] {
         PanelView v;
         v.decoder = frame.decoder();
@@ -124,7 +124,7 @@ PanelSource panelSourceFor(app::CMainFrame& frame) {
     };
 }
 
-FiguresSource figuresSourceFor(app::CMainFrame& frame) {
+FiguresSource figuresSourceFor(app::MainWindow& frame) {
     return [&frame] {
         FiguresView v;
         v.decoder = frame.decoder();
@@ -135,7 +135,7 @@ FiguresSource figuresSourceFor(app::CMainFrame& frame) {
 }
 
 void registerPanelWindows() {
-    app::CMainFrame::setWindowFactory(DataWindow::Panel, openIndicatorPanel);
+    app::MainWindow::setWindowFactory(DataWindow::Panel, openIndicatorPanel);
 }
 
 } // namespace trix::views

@@ -3,18 +3,18 @@
 // it, and the factory that opens the indicator panel from the View menu.
 
 #include "views/instruments/panel_source.h"
-#include "views/panel/figures_wnd.h"
+#include "views/panel/indicator_panel.h"
 
 namespace trix::app {
-class CMainFrame;
+class MainWindow;
 }
 
 namespace trix::views {
 
 // The panel pane's view of the frame: decoder, statistics, analysis state and settings.
-PanelSource panelSourceFor(app::CMainFrame& frame);
+PanelSource panelSourceFor(app::MainWindow& frame);
 // The indicator panel's view of the frame.
-FiguresSource figuresSourceFor(app::CMainFrame& frame);
+FiguresSource figuresSourceFor(app::MainWindow& frame);
 
 // Registers the indicator panel's window factory with the main frame.
 void registerPanelWindows();

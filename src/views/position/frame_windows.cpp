@@ -1,10 +1,10 @@
 #include "views/position/frame_windows.h"
 
-#include "main_frame.h"
-#include "trix_app.h"
-#include "views/position/pos_window.h"
+#include "main_window.h"
+#include "trix_application.h"
+#include "views/position/position_window.h"
 #include "views/sky/display_source.h"
-#include "views/sky/sat_window.h"
+#include "views/sky/sky_chart_window.h"
 #include "window_client.h"
 
 #include <QMdiArea>
@@ -19,7 +19,7 @@ namespace {
 // window. Owned by the window (a QObject child), so it outlives the window's own teardown.
 class FrameSource : public QObject, public DisplaySource, public app::DataWindowClient {
 public:
-    explicit FrameSource(app::CMainFrame& frame) : frame_(frame) {}
+    explicit FrameSource(app::MainWindow& frame) : frame_(frame) {}
 
     EpochDecoder* decoder() const override { return frame_.decoder(); }
     const logs::Statistics* statistics() const override { return frame_.statistics(); }
@@ -33,13 +33,13 @@ public:
     void windowClosed(DataWindow kind) override { frame_.windowClosed(kind); }
 
 protected:
-    app::CMainFrame& frame_;
+    app::MainWindow& frame_;
 };
 
 class SkyClient final : public FrameSource {
 public:
     using FrameSource::FrameSource;
-    CSatWnd* window = nullptr;
+    SkyChartWindow* window = nullptr;
 
     void epoch(int) override { window->epoch(); }
     void redrawAll() override { window->epoch(); }
@@ -51,7 +51,7 @@ public:
 class PositionClient final : public FrameSource {
 public:
     using FrameSource::FrameSource;
-    CPosWnd* window = nullptr;
+    PositionWindow* window = nullptr;
 
     void epoch(int hint) override { window->epoch(hint); }
     void redrawAll() override { window->redrawAll(); }
@@ -64,7 +64,7 @@ public:
 
 // Creates the window over its client, registers it (taking a use of the decoder) and shows
 // it as an MDI child at its stored placement. None when the frame refuses it.
-template <class Window, class Client> QWidget* open(app::CMainFrame& frame, DataWindow kind) {
+template <class Window, class Client> QWidget* open(app::MainWindow& frame, DataWindow kind) {
     auto* client = new Client(frame);
     auto* window = new Window(*client);
     client->setParent(window);
@@ -86,11 +86,11 @@ template <class Window, class Client> QWidget* open(app::CMainFrame& frame, Data
 } // namespace
 
 void registerSkyAndPositionWindows() {
-    app::CMainFrame::setWindowFactory(DataWindow::SkyChart, [](app::CMainFrame& f) {
-        return open<CSatWnd, SkyClient>(f, DataWindow::SkyChart);
+    app::MainWindow::setWindowFactory(DataWindow::SkyChart, [](app::MainWindow& f) {
+        return open<SkyChartWindow, SkyClient>(f, DataWindow::SkyChart);
     });
-    app::CMainFrame::setWindowFactory(DataWindow::Position, [](app::CMainFrame& f) {
-        return open<CPosWnd, PositionClient>(f, DataWindow::Position);
+    app::MainWindow::setWindowFactory(DataWindow::Position, [](app::MainWindow& f) {
+        return open<PositionWindow, PositionClient>(f, DataWindow::Position);
     });
 }
 

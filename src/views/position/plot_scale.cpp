@@ -1,6 +1,6 @@
 #include "views/position/plot_scale.h"
 
-#include "decode/text.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include "decode/epoch_decoder.h"
 #include "decode/geo.h"
-#include "decode/strings.h"
-#include "decode/text.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "decode/units.h"
 
 namespace trix::views {
@@ -25,7 +25,7 @@ std::string constellationText(unsigned bits) {
 
 TextLines positionTextLines(const EpochDecoder& d, int model, const UnitSelection& units) {
     TextLines t;
-    const CPos& pos = d.pos;
+    const PositionRecord& pos = d.pos;
     const TimeParts time = splitTime(pos.utcTime);
     const std::string mode =
         std::string(fixModeText(pos.fixMode)) + constellationText(d.sat.constellations);
@@ -47,7 +47,7 @@ TextLines positionTextLines(const EpochDecoder& d, int model, const UnitSelectio
                               static_cast<double>(pos.hdop), static_cast<double>(pos.vdop),
                               tdop.c_str()));
 
-    const CAt2& at = d.at2;
+    const AttitudeRecord& at = d.at2;
     t.lines.push_back(cformat(str::kPositionLine4, at.doubleDiff[0], at.doubleDiff[1],
                               at.doubleDiff[2], static_cast<double>(at.brms) * 1000.0,
                               static_cast<double>(at.mrms) * 1000.0));

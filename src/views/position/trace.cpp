@@ -41,7 +41,7 @@ std::vector<PlotPixel> tracePixels(const EpochDecoder& d, int r, double s) {
     PlotPixel last{INT_MIN, INT_MIN};
     for (const auto& [a, b] : ranges) {
         for (int i = a; i <= b; ++i) {
-            const CDepPt& p = d.history.departures[static_cast<std::size_t>(i)];
+            const DeparturePoint& p = d.history.departures[static_cast<std::size_t>(i)];
             const PlotPixel px = plotPixel(p.east, p.north, r, s);
             if (px == last)
                 continue;

@@ -8,7 +8,7 @@
 #include "app/core/settings.h"
 #include "decode/epoch_decoder.h"
 #include "decode/hooks.h"
-#include "decode/ui.h"
+#include "base/ui.h"
 #include "logs/statistics.h"
 
 #include <string>

@@ -13,7 +13,7 @@ int skyRingItem(int sv, int modelIndex) {
     return sv >= 65 ? sky::kGlonassRing : sky::kSbasRing;
 }
 
-SkyPixel skyPixel(const CSatCnstl::Point& p, int r) {
+SkyPixel skyPixel(const SkyPlotRecord::Point& p, int r) {
     return {static_cast<int>(static_cast<double>(r) * p.x),
             static_cast<int>(static_cast<double>(r) * p.y)};
 }
@@ -40,7 +40,7 @@ namespace {
 using SvSet = std::bitset<256>;
 
 // The segment that leads into snapshot k from snapshot `prev`.
-void appendSegments(const CSatCnstl& prev, const CSatCnstl& cur, const SvSet& inView, int r,
+void appendSegments(const SkyPlotRecord& prev, const SkyPlotRecord& cur, const SvSet& inView, int r,
                     std::vector<SkySegment>& out) {
     for (int j = 0; j < kMaxSats; ++j) {
         const auto& b = cur.points[static_cast<std::size_t>(j)];

@@ -35,11 +35,11 @@ struct SkyPixel {
 };
 
 // (r × x, r × y) truncated to whole pixels.
-SkyPixel skyPixel(const CSatCnstl::Point& p, int r);
+SkyPixel skyPixel(const SkyPlotRecord::Point& p, int r);
 
 // The snapshots the chart reads: the current one and how many exist, with the ring layout.
 struct SkyHistory {
-    const std::vector<CSatCnstl>* snapshots = nullptr;
+    const std::vector<SkyPlotRecord>* snapshots = nullptr;
     int current = -1; // c
     int count = 0;    // n
     bool replay = false;

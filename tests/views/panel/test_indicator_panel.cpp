@@ -2,7 +2,7 @@
 
 #include "decode/models.h"
 #include "trixres/face_layout.h"
-#include "views/panel/figures_wnd.h"
+#include "views/panel/indicator_panel.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +51,10 @@ bool isText(QRgb c) {
 
 TEST(IndicatorPanel, ClientHeightFollowsTheModelAtCreation) {
     Panel plain(8);
-    CFiguresWnd a(plain.source(), plain.sink);
+    IndicatorPanel a(plain.source(), plain.sink);
     EXPECT_EQ(a.size(), QSize(281, 206));
     Panel attitude(kModelAttitude);
-    CFiguresWnd b(attitude.source(), attitude.sink);
+    IndicatorPanel b(attitude.source(), attitude.sink);
     EXPECT_EQ(b.size(), QSize(281, 380));
     EXPECT_TRUE(plain.sink.texts.empty());
 }
@@ -63,7 +63,7 @@ TEST(IndicatorPanel, TextsOfTheCurrentEpoch) {
     Panel p(kModelAttitude);
     fillEpoch(p.decoder);
     p.view.units.coordinateFormat = 0;
-    CFiguresWnd w(p.source(), p.sink);
+    IndicatorPanel w(p.source(), p.sink);
     w.epoch(0);
     const FiguresText& t = w.text();
     EXPECT_EQ(t.mode, "Fixed RTK GPS+GLN");
@@ -83,7 +83,7 @@ TEST(IndicatorPanel, TextsOfTheCurrentEpoch) {
 TEST(IndicatorPanel, ModeLineIsRebuiltOnlyWhenItChanges) {
     Panel p(8);
     fillEpoch(p.decoder);
-    CFiguresWnd w(p.source(), p.sink);
+    IndicatorPanel w(p.source(), p.sink);
     w.epoch(0);
     EXPECT_EQ(w.modeRebuilds(), 1);
     p.decoder.pos.utcTime = 123457.0;
@@ -102,7 +102,7 @@ TEST(IndicatorPanel, ModeLineIsRebuiltOnlyWhenItChanges) {
 TEST(IndicatorPanel, PlainNmeaReceiverHasNoTdopAndNoDecoderMeansNoChange) {
     Panel p(kModelUnknown);
     fillEpoch(p.decoder);
-    CFiguresWnd w(p.source(), p.sink);
+    IndicatorPanel w(p.source(), p.sink);
     w.epoch(14);
     EXPECT_EQ(w.text().dop2, "VDOP:1.5  TDOP:N/A");
     p.view.decoder = nullptr;
@@ -115,7 +115,7 @@ TEST(IndicatorPanel, DrawsTheTextsIntoThePanelPictures) {
     for (int model : {8, kModelAttitude}) {
         Panel p(model);
         fillEpoch(p.decoder);
-        CFiguresWnd w(p.source(), p.sink);
+        IndicatorPanel w(p.source(), p.sink);
         const QImage blank = w.render();
         EXPECT_EQ(countPixels(blank, res::kModeBox, isText), 0);
         w.epoch(0);

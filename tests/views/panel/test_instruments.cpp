@@ -3,7 +3,7 @@
 #include "trixres/face_layout.h"
 #include "trixres/loader.h"
 #include "views/instruments/instrument_drawing.h"
-#include "views/instruments/pos_vw1.h"
+#include "views/instruments/instrument_view.h"
 #include "views/instruments/scales.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ bool colourNear(const QImage& img, QPoint p, int r, int g, int b) {
     return false;
 }
 
-QImage renderAfterEpoch(World&, CPosVw1& pane) {
+QImage renderAfterEpoch(World&, InstrumentView& pane) {
     pane.epoch(0);
     return pane.renderInstruments();
 }
@@ -105,7 +105,7 @@ TEST(Scales, AltimeterDecadeIsTheSmallestPowerOfTenAbove) {
 
 TEST(Instruments, SpeedNeedleAndLabelsFollowTheAdaptedScale) {
     World w(8);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     w.decoder.pos.speed = 25.0f; // full scale 50: 25 is straight up on the 300° arc
     const QImage img = renderAfterEpoch(w, pane);
     EXPECT_EQ(pane.scales().speed.full, 50);
@@ -124,7 +124,7 @@ TEST(Instruments, SpeedNeedleAndLabelsFollowTheAdaptedScale) {
 
 TEST(Instruments, AltimeterHandsShowTheDecadeDivisions) {
     World w(8);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     w.decoder.pos.altitude = 1234.0f;
     const QImage img = renderAfterEpoch(w, pane);
     const QPoint c = faceCentre(kAltitudeSlot);
@@ -144,7 +144,7 @@ TEST(Instruments, AltimeterHandsShowTheDecadeDivisions) {
 TEST(Instruments, VerticalSpeedFaceIsHatchedForPlainNmeaReceivers) {
     auto hatched = [](int model) {
         World w(model);
-        CPosVw1 pane(w.source(), w.sink);
+        InstrumentView pane(w.source(), w.sink);
         const QImage img = renderAfterEpoch(w, pane);
         const QRect box = res::kValueBox.translated(kFaceOrigins[kVerticalSlot]);
         return countPixels(img, box, [](QRgb c) { return isColour(c, 128, 128, 128, 2); });
@@ -157,7 +157,7 @@ TEST(Instruments, VerticalSpeedFaceIsHatchedForPlainNmeaReceivers) {
 
 TEST(Instruments, HorizonLinesMoveWithPitchAndAttitudeFailureSaysNotComputed) {
     World w(kModelAttitude);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     const QPoint c = faceCentre(kHorizonSlot);
     QImage img = renderAfterEpoch(w, pane);
     EXPECT_TRUE(brightNear(img, c + QPoint(40, 0)));
@@ -204,7 +204,7 @@ TEST(Instruments, CompassRoseTurnsOnlyItsRing) {
 
 TEST(Instruments, HeadUpTurnsTheRoseByTheCourse) {
     World w(8);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     w.decoder.pos.course = 90.0f;
     auto redNear = [](const QImage& img, QPoint p) {
         return countPixels(img, QRect(p - QPoint(6, 6), QSize(13, 13)),
@@ -221,7 +221,7 @@ TEST(Instruments, HeadUpTurnsTheRoseByTheCourse) {
 
 TEST(Instruments, YawAndPitchNeedlesForAValidAttitude) {
     World w(kModelAttitude);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     w.decoder.at2.pitch = 15.0f;    // red at 45°
     w.decoder.at2.heading = 100.0f; // yaw 10: green at 150°
     w.decoder.pos.course = 90.0f;
@@ -238,7 +238,7 @@ TEST(Instruments, YawAndPitchNeedlesForAValidAttitude) {
 
 TEST(Instruments, OptionsReloadTheVehicleFacesAndResetTheSpeedScale) {
     World w(8);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     w.decoder.pos.speed = 300.0f;
     const QImage automobile = renderAfterEpoch(w, pane);
     EXPECT_EQ(pane.scales().speed.full, 500);
@@ -253,7 +253,7 @@ TEST(Instruments, OptionsReloadTheVehicleFacesAndResetTheSpeedScale) {
 TEST(Instruments, AMissingPictureLibraryLeavesTheFacesEmptyWithOneMessage) {
     res::setLibraryOverride(QStringLiteral("/nonexistent/libtrixres"));
     World w(8);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     res::setLibraryOverride({});
     ASSERT_EQ(w.sink.texts.size(), 1u);
     const QImage img = renderAfterEpoch(w, pane);
@@ -277,8 +277,8 @@ TEST(Instruments, GrabsOfEveryVehicleAndReceiverKind) {
         World w(c.model);
         w.view.vehicle = c.vehicle;
         w.view.headUp = c.headUp;
-        CPosVw1 pane(w.source(), w.sink);
-        pane.resize(CPosVw1::kWidth, CPosVw1::kHeight);
+        InstrumentView pane(w.source(), w.sink);
+        pane.resize(InstrumentView::kWidth, InstrumentView::kHeight);
         w.decoder.pos.speed = 63.4f;
         w.decoder.pos.course = 57.0f;
         w.decoder.pos.verticalVelocity = -3.2f;
@@ -288,7 +288,7 @@ TEST(Instruments, GrabsOfEveryVehicleAndReceiverKind) {
         w.decoder.at2.roll = -12.0f;
         pane.epoch(0);
         const QImage grab = pane.grab().toImage();
-        EXPECT_EQ(grab.size(), QSize(CPosVw1::kWidth, CPosVw1::kHeight));
+        EXPECT_EQ(grab.size(), QSize(InstrumentView::kWidth, InstrumentView::kHeight));
         EXPECT_TRUE(grab.save(artefact(QStringLiteral("pos_vw1_%1.png").arg(c.name))));
     }
 }

@@ -1,8 +1,8 @@
 // The indicator panel and the panel pane's source inside the real main frame.
 #include "panel_support.h"
 
-#include "main_frame.h"
-#include "trix_app.h"
+#include "main_window.h"
+#include "trix_application.h"
 #include "views/panel/frame_glue.h"
 
 #include <QCoreApplication>
@@ -28,14 +28,14 @@ StartOptions optionsIn(const QTemporaryDir& dir) {
 
 TEST(PanelInFrame, ViewCommandOpensTheIndicatorPanelAndEpochsReachIt) {
     QTemporaryDir dir;
-    CTrialixApp app(optionsIn(dir));
+    TrixApplication app(optionsIn(dir));
     RecordingSink sink;
-    CMainFrame frame(app, &sink);
+    MainWindow frame(app, &sink);
     views::registerPanelWindows();
-    ASSERT_TRUE(CMainFrame::hasWindowFactory(DataWindow::Panel));
+    ASSERT_TRUE(MainWindow::hasWindowFactory(DataWindow::Panel));
 
     frame.startEmulation(); // the attitude receiver; the panel opens with it
-    auto* panel = qobject_cast<views::CFiguresWnd*>(frame.window(DataWindow::Panel));
+    auto* panel = qobject_cast<views::IndicatorPanel*>(frame.window(DataWindow::Panel));
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->attitudeLayout());
     EXPECT_EQ(panel->size(), QSize(281, 380));
@@ -59,10 +59,10 @@ TEST(PanelInFrame, ViewCommandOpensTheIndicatorPanelAndEpochsReachIt) {
 
 TEST(PanelInFrame, ClosingTellsTheFrameAtOnceAndOnlyOnce) {
     QTemporaryDir dir;
-    CTrialixApp app(optionsIn(dir));
+    TrixApplication app(optionsIn(dir));
     RecordingSink sink;
     {
-        CMainFrame frame(app, &sink);
+        MainWindow frame(app, &sink);
         views::registerPanelWindows();
         frame.startEmulation();
         ASSERT_NE(frame.window(DataWindow::Panel), nullptr);

@@ -1,7 +1,7 @@
 #include "panel_support.h"
 
-#include "decode/strings.h"
-#include "views/instruments/pos_vw1.h"
+#include "base/strings.h"
+#include "views/instruments/instrument_view.h"
 #include "views/instruments/statistics_table.h"
 
 #include <QScrollBar>
@@ -33,7 +33,7 @@ void analyse(World& w, logs::ReferenceMode mode, double outlierLimit, int epochs
     w.view.outlierLimit = outlierLimit;
     for (int i = 0; i < epochs; ++i) {
         const double e = 0.1 + 0.9 * (i % 10) / 9.0;
-        w.decoder.departure.dep = CDepPt{static_cast<float>(e), 0.0f, 0.5f};
+        w.decoder.departure.dep = DeparturePoint{static_cast<float>(e), 0.0f, 0.5f};
         w.decoder.departure.horizontalSquared = e * e;
         w.decoder.position = GeoPoint{48.1, 11.5, 500.5};
         w.statistics.accumulate(w.decoder, false);
@@ -101,7 +101,7 @@ TEST(StatisticsTable, HistogramLayoutGroupsBinsAndDoublesTheScale) {
 TEST(StatisticsTable, HistogramBarsAreDrawnWhereTheirBinsAre) {
     World w(8);
     analyse(w, logs::ReferenceMode::VsTruth, 0.5);
-    CPosVw1 pane(w.source(), w.sink);
+    InstrumentView pane(w.source(), w.sink);
     pane.analysisChanged();
     const QImage img = pane.renderStatistics();
     StatisticsTable table;
@@ -117,8 +117,8 @@ TEST(StatisticsTable, HistogramBarsAreDrawnWhereTheirBinsAre) {
 
 TEST(StatisticsTable, ScrollKeysMoveTheTableOnlyDuringAnAnalysis) {
     World w(kModelAttitude);
-    CPosVw1 pane(w.source(), w.sink);
-    pane.resize(CPosVw1::kWidth, CPosVw1::kHeight);
+    InstrumentView pane(w.source(), w.sink);
+    pane.resize(InstrumentView::kWidth, InstrumentView::kHeight);
     pane.show();
     EXPECT_FALSE(pane.scrollKey(Qt::Key_PageDown));
     EXPECT_EQ(pane.scrollPosition().y(), 0);
@@ -126,7 +126,7 @@ TEST(StatisticsTable, ScrollKeysMoveTheTableOnlyDuringAnAnalysis) {
 
     analyse(w, logs::ReferenceMode::VsTruth, 0.5);
     pane.analysisChanged();
-    EXPECT_GT(pane.pageSize().height(), CPosVw1::kHeight);
+    EXPECT_GT(pane.pageSize().height(), InstrumentView::kHeight);
     EXPECT_TRUE(pane.scrollKey(Qt::Key_Down));
     const int line = pane.scrollPosition().y();
     EXPECT_GT(line, 0);

@@ -1,13 +1,13 @@
 // The sky chart and the position window inside the real main frame: opened from the View
 // commands during the emulation, fed by its epochs, closed again.
 
-#include "main_frame.h"
-#include "trix_app.h"
+#include "main_window.h"
+#include "trix_application.h"
 #include "view_test_support.h"
 #include "views/position/frame_windows.h"
-#include "views/position/pos_plot_view.h"
-#include "views/position/pos_window.h"
-#include "views/sky/sat_window.h"
+#include "views/position/departure_plot_view.h"
+#include "views/position/position_window.h"
+#include "views/sky/sky_chart_window.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -32,10 +32,10 @@ TEST(FrameWindows, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
     o.profilePath = (tmp.path() + "/config/Trix32.ini").toStdString();
     o.dataHome = (tmp.path() + "/data").toStdString();
     o.shippedReceiver = (tmp.path() + "/shipped").toStdString();
-    app::CTrialixApp application(o);
+    app::TrixApplication application(o);
     Quiet quiet;
     {
-        app::CMainFrame frame(application, &quiet);
+        app::MainWindow frame(application, &quiet);
         frame.clock = [] { return app::ClockTime{12, 30, 0}; };
         frame.resize(1200, 800);
         frame.show();
@@ -44,8 +44,8 @@ TEST(FrameWindows, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
         for (DataWindow kind : {DataWindow::SkyChart, DataWindow::Position})
             if (!frame.window(kind))
                 frame.onToggleView(kind);
-        auto* sky = qobject_cast<CSatWnd*>(frame.window(DataWindow::SkyChart));
-        auto* pos = qobject_cast<CPosWnd*>(frame.window(DataWindow::Position));
+        auto* sky = qobject_cast<SkyChartWindow*>(frame.window(DataWindow::SkyChart));
+        auto* pos = qobject_cast<PositionWindow*>(frame.window(DataWindow::Position));
         ASSERT_NE(sky, nullptr);
         ASSERT_NE(pos, nullptr);
         EXPECT_NE(qobject_cast<QMdiSubWindow*>(sky->parentWidget()), nullptr);
@@ -65,7 +65,7 @@ TEST(FrameWindows, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
         qobject_cast<QMdiSubWindow*>(sky->parentWidget())->close();
         QApplication::processEvents();
         EXPECT_EQ(frame.window(DataWindow::SkyChart), nullptr);
-        EXPECT_TRUE(application.profile().contains("Windows", CSatWnd::kPlacementKey));
+        EXPECT_TRUE(application.profile().contains("Windows", SkyChartWindow::kPlacementKey));
         frame.onToggleView(DataWindow::SkyChart);
         EXPECT_NE(frame.window(DataWindow::SkyChart), nullptr);
         frame.onEmulation();

@@ -4,10 +4,10 @@
 #include "app/core/ini_profile.h"
 #include "logs/viewed_log.h"
 #include "view_test_support.h"
-#include "views/instruments/pos_vw1.h"
-#include "views/position/pos_plot_view.h"
-#include "views/position/pos_text_view.h"
-#include "views/position/pos_window.h"
+#include "views/instruments/instrument_view.h"
+#include "views/position/departure_plot_view.h"
+#include "views/position/position_text_view.h"
+#include "views/position/position_window.h"
 #include "views/sky/display_source.h"
 
 #include <QApplication>
@@ -50,8 +50,8 @@ protected:
         test::storeLive(decoder, test::satellites({}), {east, north, 0.0f});
     }
     // A plot pane of radius 150 (the titles take the room below the disc).
-    std::unique_ptr<CPosVw0> pane() {
-        auto p = std::make_unique<CPosVw0>(source);
+    std::unique_ptr<DeparturePlotView> pane() {
+        auto p = std::make_unique<DeparturePlotView>(source);
         p->resize(300, 300 + p->textReserve());
         p->show();
         QApplication::processEvents();
@@ -165,7 +165,7 @@ TEST_F(PlotTest, RangeFollowsLiveEpochsButNotAViewedFile) {
 
 TEST_F(PlotTest, APaneSmallerThan40PixelsDrawsNothing) {
     store(1.0f, 1.0f);
-    CPosVw0 p(source);
+    DeparturePlotView p(source);
     p.resize(39, 39 + p.textReserve());
     p.show();
     QApplication::processEvents();
@@ -187,7 +187,7 @@ TEST_F(PlotTest, WithAnEmptyHistoryTheDeparturePlotWritesZeroAndTheScatterPlotRi
 class WindowTest : public PlotTest {};
 
 TEST_F(WindowTest, KeypadPlusZoomsTheMainKeyboardPlusDoesNot) {
-    CPosWnd w(source);
+    PositionWindow w(source);
     w.show();
     QApplication::processEvents();
     QKeyEvent plain(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier, "+");
@@ -201,7 +201,7 @@ TEST_F(WindowTest, KeypadPlusZoomsTheMainKeyboardPlusDoesNot) {
 }
 
 TEST_F(WindowTest, StatusTextFollowsActivationAndAnalysis) {
-    CPosWnd w(source);
+    PositionWindow w(source);
     w.activated(true);
     EXPECT_EQ(source.lastStatus, "Press '+' to Zoom In '-' to Zoom Out");
     source.analysisOn = true;
@@ -214,21 +214,21 @@ TEST_F(WindowTest, StatusTextFollowsActivationAndAnalysis) {
 TEST_F(WindowTest, LayoutPlacementsAndClose) {
     app::IniProfile profile;
     source.profilePtr = &profile;
-    auto* w = new CPosWnd(source);
+    auto* w = new PositionWindow(source);
     w->show();
     QApplication::processEvents();
-    EXPECT_EQ(w->panel()->width(), CPosWnd::kPanelWidth);
+    EXPECT_EQ(w->panel()->width(), PositionWindow::kPanelWidth);
     EXPECT_EQ(w->size(), QSize(605, 375));
     w->close();
     EXPECT_EQ(source.closedCount, 1);
     EXPECT_EQ(source.lastClosed, DataWindow::Position);
-    EXPECT_TRUE(profile.contains("Windows", CPosWnd::kPlacementKey));
-    EXPECT_TRUE(profile.contains("Windows", CPosWnd::kPlotPlacementKey));
+    EXPECT_TRUE(profile.contains("Windows", PositionWindow::kPlacementKey));
+    EXPECT_TRUE(profile.contains("Windows", PositionWindow::kPlotPlacementKey));
 }
 
 TEST_F(WindowTest, PrintedPageHasThePanelBesideThePlotAndTheTextBelow) {
     store(1.0f, 1.0f);
-    CPosWnd w(source);
+    PositionWindow w(source);
     w.show();
     QApplication::processEvents();
     QImage page(1200, 900, QImage::Format_RGB32);
@@ -262,7 +262,7 @@ TEST_F(WindowTest, GrabsOfEveryMode) {
     wander(decoder, 200);
     for (int vehicle = 0; vehicle < 3; ++vehicle) {
         source.settingsValue.devicesSpecific = vehicle;
-        CPosWnd w(source);
+        PositionWindow w(source);
         w.show();
         w.plot()->resetScale();
         w.epoch(0);
@@ -304,7 +304,7 @@ TEST(PositionSamples, AttitudeReceiverPlainNmeaAndAnAnalysis) {
         }
         log.decoder.history.writePosition = log.decoder.epochsCompleted / 2;
         log.indexer.loadEpoch();
-        CPosWnd w(source);
+        PositionWindow w(source);
         w.show();
         w.dataLoaded();
         w.analysisChanged();

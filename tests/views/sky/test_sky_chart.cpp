@@ -5,9 +5,9 @@
 #include "logs/viewed_log.h"
 #include "view_test_support.h"
 #include "views/sky/display_source.h"
-#include "views/sky/sat_chart_view.h"
-#include "views/sky/sat_table_view.h"
-#include "views/sky/sat_window.h"
+#include "views/sky/sky_chart_view.h"
+#include "views/sky/satellite_table_view.h"
+#include "views/sky/sky_chart_window.h"
 #include "views/sky/sky_geometry.h"
 
 #include <QApplication>
@@ -38,7 +38,7 @@ protected:
         source.model = kModelUnknown;
     }
     QImage chartImage(int w, int h) {
-        CSatVw0 chart(source);
+        SkyChartView chart(source);
         chart.resize(w, h);
         chart.show();
         QApplication::processEvents();
@@ -63,7 +63,7 @@ TEST(SkyGeometry, RingColourFollowsNumberingOfTheModel) {
 }
 
 TEST(SkyGeometry, SnapshotPixelsPutZenithAtTheCentreAndEastRight) {
-    const CSatCnstl s = skyPlotFrom(satellites({{5, 90, 30}, {12, 0, 90}, {7, 90, 0}}));
+    const SkyPlotRecord s = skyPlotFrom(satellites({{5, 90, 30}, {12, 0, 90}, {7, 90, 0}}));
     // 1 + 60/90 is stored as a float just below 1⅔: truncation gives 249.
     EXPECT_EQ(skyPixel(s.points[0], 150), (SkyPixel{249, 150}));
     EXPECT_EQ(skyPixel(s.points[1], 150), (SkyPixel{150, 150}));
@@ -127,7 +127,7 @@ TEST(SkyGeometry, NoSnapshotNoTracks) {
 TEST_F(SkyTest, SatellitesAreDrawnAtTheirAzimuthAndElevation) {
     storeLive(decoder, satellites({{5, 90, 30}, {12, 0, 90}, {40, 180, 45, 30, '-'}, {7, 270, 0}}));
     const QImage img = chartImage(300, 300);
-    CSatVw0 probe(source);
+    SkyChartView probe(source);
     const int s = probe.circleHalfSize();
     // Satellite 5 (used, GPS): ring outline and "Satellites" fill at (250, 150).
     EXPECT_TRUE(near(img, 249 + s, 150, kGpsRing));
@@ -147,7 +147,7 @@ TEST_F(SkyTest, Prn40TakesTheGlonassRingForModels15And16) {
     storeLive(decoder, satellites({{40, 90, 30}}, 15));
     source.model = 15;
     const QImage img = chartImage(300, 300);
-    CSatVw0 probe(source);
+    SkyChartView probe(source);
     EXPECT_TRUE(near(img, 249 + probe.circleHalfSize(), 150, kGlnRing));
 }
 
@@ -186,23 +186,23 @@ TEST_F(SkyTest, ReplayTracksShowBothColours) {
 TEST_F(SkyTest, TableHasAnL2ColumnOnlyForModels4And18) {
     for (int model : {1, 4, 17, 18}) {
         source.model = model;
-        CSatVw1 table(source, true);
+        SatelliteTableView table(source, true);
         EXPECT_EQ(table.hasL2Column(), model == 4 || model == 18) << model;
     }
 }
 
 TEST_F(SkyTest, TableScrollSizeFollowsSatellitesAndLayout) {
     storeLive(decoder, satellites({{5, 90, 30}, {12, 0, 90}, {40, 180, 45}}));
-    CSatVw1 vertical(source, true);
+    SatelliteTableView vertical(source, true);
     const int u = vertical.columnUnit();
     const int h = vertical.rowHeight();
     EXPECT_EQ(vertical.scrollSize(), QSize(u * 14, 4 * h + 2));
     source.model = 18;
-    CSatVw1 horizontal(source, false);
+    SatelliteTableView horizontal(source, false);
     EXPECT_EQ(horizontal.scrollSize(), QSize(3 * u + horizontal.titleWidth(), h * 15));
     source.model = 1;
     horizontal.setVerticalLayout(false);
-    CSatVw1 plain(source, false);
+    SatelliteTableView plain(source, false);
     EXPECT_EQ(plain.scrollSize(), QSize(3 * u + plain.titleWidth(), h * 14 + 5));
 }
 
@@ -223,7 +223,7 @@ TEST_F(SkyTest, AntennaBlocksListTheUnionInAscendingOrder) {
     // For the attitude receiver the scroll size counts the antenna satellites too.
     source.model = kModelAttitude;
     storeLive(decoder, satellites({{5, 90, 30}}));
-    CSatVw1 table(source, true);
+    SatelliteTableView table(source, true);
     EXPECT_EQ(table.scrollSize().height(), 4 * table.rowHeight() + 2);
 }
 
@@ -241,7 +241,7 @@ TEST_F(SkyTest, AntennaBlocksTakeOnlySatelliteNumbersUpTo200) {
 }
 
 TEST_F(SkyTest, LayoutOptionRebuildsTheSplitter) {
-    CSatWnd w(source);
+    SkyChartWindow w(source);
     EXPECT_EQ(w.sizeHint(), QSize(500, 225));
     EXPECT_FALSE(w.verticalLayout());
     source.settingsValue.skyChartLayout = 1;
@@ -255,15 +255,15 @@ TEST_F(SkyTest, ClosingTellsTheFrameOnceAndStoresThePlacement) {
     app::IniProfile profile;
     source.profilePtr = &profile;
     {
-        auto* w = new CSatWnd(source);
+        auto* w = new SkyChartWindow(source);
         w->show();
         QApplication::processEvents();
         w->close(); // deletes itself
     }
     EXPECT_EQ(source.closedCount, 1);
     EXPECT_EQ(source.lastClosed, DataWindow::SkyChart);
-    EXPECT_TRUE(profile.contains("Windows", CSatWnd::kPlacementKey));
-    EXPECT_TRUE(profile.contains("Windows", CSatWnd::kSplitterKey));
+    EXPECT_TRUE(profile.contains("Windows", SkyChartWindow::kPlacementKey));
+    EXPECT_TRUE(profile.contains("Windows", SkyChartWindow::kSplitterKey));
 }
 
 // A sky that turns fast enough to leave tracks: 400 epochs.
@@ -282,7 +282,7 @@ void movingSky(EpochDecoder& d) {
 // Grabs of the window in both layouts, live and replayed, for a look.
 TEST_F(SkyTest, TracksOfAMovingSky) {
     movingSky(decoder);
-    CSatWnd live(source);
+    SkyChartWindow live(source);
     live.resize(500, 225);
     live.show();
     QApplication::processEvents();
@@ -291,7 +291,7 @@ TEST_F(SkyTest, TracksOfAMovingSky) {
 
     decoder.setViewing(true);
     decoder.history.writePosition = 150;
-    CSatWnd replay(source);
+    SkyChartWindow replay(source);
     replay.resize(500, 225);
     replay.show();
     QApplication::processEvents();
@@ -310,7 +310,7 @@ TEST_F(SkyTest, WindowGrabs) {
                                    {40, 113, 38},
                                    {70, 85, 32, 34, '-'},
                                    {23, 337, 0, 20, '-'}}));
-    CSatWnd horizontal(source);
+    SkyChartWindow horizontal(source);
     horizontal.resize(500, 225);
     horizontal.show();
     QApplication::processEvents();
@@ -318,7 +318,7 @@ TEST_F(SkyTest, WindowGrabs) {
 
     source.settingsValue.skyChartLayout = 1;
     source.model = 4;
-    CSatWnd vertical(source);
+    SkyChartWindow vertical(source);
     vertical.resize(260, 460);
     vertical.show();
     QApplication::processEvents();
@@ -335,7 +335,7 @@ TEST(SkyReplay, SampleLogsOfTheAttitudeReceiverAndPlainNmea) {
         source.model = log.decoder.modelIndex();
         log.decoder.history.writePosition = log.decoder.epochsCompleted / 2;
         log.indexer.loadEpoch();
-        CSatWnd w(source);
+        SkyChartWindow w(source);
         w.resize(640, 300);
         w.show();
         QApplication::processEvents();

@@ -24,8 +24,8 @@ struct Sv {
     int snr2 = 0;
 };
 
-inline CSat satellites(std::initializer_list<Sv> list, int model = kModelUnknown) {
-    CSat s;
+inline SatelliteRecord satellites(std::initializer_list<Sv> list, int model = kModelUnknown) {
+    SatelliteRecord s;
     for (const Sv& v : list) {
         SatEntry& e = s.sats[s.inView++];
         e.svNumber = static_cast<std::uint8_t>(v.number);
@@ -40,7 +40,7 @@ inline CSat satellites(std::initializer_list<Sv> list, int model = kModelUnknown
 }
 
 // Stores `sat` as the next live epoch of the decoder's history (sky snapshot and departure).
-inline void storeLive(EpochDecoder& d, const CSat& sat, CDepPt dep = {}) {
+inline void storeLive(EpochDecoder& d, const SatelliteRecord& sat, DeparturePoint dep = {}) {
     auto& h = d.history;
     const int next = h.writePosition + 1;
     if (static_cast<int>(h.skyPlots.size()) <= next) {
