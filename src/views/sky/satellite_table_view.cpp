@@ -16,6 +16,8 @@ namespace trix::views {
 namespace {
 
 constexpr int kAttitudeModel = kModelAttitude;
+// The left margin of the vertical layout.
+constexpr int kLeftMargin = 3;
 const QColor kDisabledTitle(192, 192, 192);
 // The antenna records number their satellites from 1 to 200; anything above is not shown.
 constexpr int kLargestAntennaSatellite = 200;
@@ -56,9 +58,12 @@ SatelliteTableView::SatelliteTableView(DisplaySource& source, bool verticalLayou
       l2_(hasCsn(source.modelIndex())) {
     const QFontMetrics fm(viewFont());
     const int usedWidth = fm.horizontalAdvance(QString::fromLatin1(str::kUsedInPosition));
-    u_ = usedWidth / 4 + 3;
+    // A column takes a quarter of the "Used in Position" title, and never less than a
+    // three-digit number (azimuths to 359, satellite numbers to 200) with a gap after it.
+    u_ = std::max(usedWidth / 4 + 3, fm.horizontalAdvance(QStringLiteral("888  ")));
     h_ = fm.height() + 2;
     titleWidth_ = usedWidth + 15;
+    setContextMenuPolicy(Qt::DefaultContextMenu);
     epoch();
 }
 
@@ -82,8 +87,10 @@ int SatelliteTableView::rowsShown() const {
 
 void SatelliteTableView::epoch() {
     const int n = rowsShown();
+    // The last column ends a full column after its start, past the left margin, so that it is
+    // never cut.
     if (vertical_)
-        setScrollSize({u_ * (l2_ ? 15 : 14), (n + 1) * h_ + 2});
+        setScrollSize({kLeftMargin + u_ * (l2_ ? 15 : 14), (n + 1) * h_ + 2});
     else
         setScrollSize({n * u_ + titleWidth_, l2_ ? h_ * 15 : h_ * 14 + 5});
     viewport()->update();
@@ -131,7 +138,7 @@ void SatelliteTableView::drawVertical(QPainter& p) {
     const int model = source_.modelIndex();
     const EpochDecoder* d = source_.decoder();
     const int columns = l2_ ? 7 : 6;
-    const auto x = [&](int column) { return 3 + column * u_; };
+    const auto x = [&](int column) { return kLeftMargin + column * u_; };
 
     p.setPen(Qt::black);
     int col = 0;

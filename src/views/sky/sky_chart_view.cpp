@@ -8,6 +8,7 @@
 #include <QLine>
 #include <QPainter>
 
+#include <algorithm>
 #include <vector>
 
 namespace trix::views {
@@ -85,20 +86,39 @@ void SkyChartView::draw(QPainter& p, DrawTarget) {
     const QColor unusedFill = toQColor(unusedSatelliteFill(
         source_.settings().colorTable(app::ColorTableId::SkyChart)[sky::kSatellites].current));
     const SkyPlotRecord& snap = (*h.snapshots)[static_cast<std::size_t>(h.current)];
+    struct Mark {
+        SkyPixel c;
+        QColor ring;
+        bool used;
+        int number;
+    };
+    std::vector<Mark> marks;
     for (int j = 0; j < kMaxSats; ++j) {
         const auto& point = snap.points[static_cast<std::size_t>(j)];
         if (point.svNumber == 0)
             continue;
-        const QColor ring = skyColor(source_, skyRingItem(point.svNumber, model));
-        const bool used = d->sat.sats[static_cast<std::size_t>(j)].usedFlag == 'U';
-        const SkyPixel c = skyPixel(point, r);
-        p.setPen(QPen(ring, 0));
-        p.setBrush(used ? fill : unusedFill);
-        drawBoxEllipse(p, c.x - s, c.y - s, c.x + s, c.y + s);
-        p.setPen(used ? prn : ring);
-        p.drawText(QRect(c.x - s, c.y - s, 2 * s, 2 * s),
-                   Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
-                   QString::number(point.svNumber));
+        marks.push_back({skyPixel(point, r), skyColor(source_, skyRingItem(point.svNumber, model)),
+                         d->sat.sats[static_cast<std::size_t>(j)].usedFlag == 'U', point.svNumber});
+    }
+    // Satellites near each other overlap: the used ones come last so that none of them is
+    // covered by one that is not used, and every number is written after all the circles, on
+    // a patch of its own fill, so that no circle covers a number.
+    std::stable_partition(marks.begin(), marks.end(), [](const Mark& m) { return !m.used; });
+    for (const Mark& m : marks) {
+        p.setPen(QPen(m.ring, 0));
+        p.setBrush(m.used ? fill : unusedFill);
+        drawBoxEllipse(p, m.c.x - s, m.c.y - s, m.c.x + s, m.c.y + s);
+    }
+    p.setBrush(Qt::NoBrush);
+    const QFontMetrics fm(p.font());
+    for (const Mark& m : marks) {
+        const QString text = QString::number(m.number);
+        // Centred on the satellite as a line of text is centred in its circle.
+        const QPoint origin(m.c.x - fm.horizontalAdvance(text) / 2,
+                            m.c.y - fm.height() / 2 + fm.ascent());
+        p.fillRect(fm.tightBoundingRect(text).translated(origin), m.used ? fill : unusedFill);
+        p.setPen(m.used ? prn : m.ring);
+        p.drawText(origin, text);
     }
 }
 

@@ -5,8 +5,8 @@
 #include "logs/viewed_log.h"
 #include "view_test_support.h"
 #include "views/sky/display_source.h"
-#include "views/sky/sky_chart_view.h"
 #include "views/sky/satellite_table_view.h"
+#include "views/sky/sky_chart_view.h"
 #include "views/sky/sky_chart_window.h"
 #include "views/sky/sky_geometry.h"
 
@@ -196,7 +196,7 @@ TEST_F(SkyTest, TableScrollSizeFollowsSatellitesAndLayout) {
     SatelliteTableView vertical(source, true);
     const int u = vertical.columnUnit();
     const int h = vertical.rowHeight();
-    EXPECT_EQ(vertical.scrollSize(), QSize(u * 14, 4 * h + 2));
+    EXPECT_EQ(vertical.scrollSize(), QSize(3 + u * 14, 4 * h + 2));
     source.model = 18;
     SatelliteTableView horizontal(source, false);
     EXPECT_EQ(horizontal.scrollSize(), QSize(3 * u + horizontal.titleWidth(), h * 15));
@@ -323,6 +323,84 @@ TEST_F(SkyTest, WindowGrabs) {
     vertical.show();
     QApplication::processEvents();
     test::saveArtefact(vertical, "sky_vertical_l2");
+}
+
+// Satellites close together: the used one is drawn over the unused one, and each number stays
+// whole on a patch of its own fill. Grabs at 1× and 1.75×.
+TEST_F(SkyTest, DrawingNeighboursKeepsUsedSatellitesOnTopAndNumbersReadable) {
+    // The circles of 11 (used) and 14 (not used) overlap by a few pixels; 14 comes later in the
+    // sentence.
+    const SatelliteRecord sat = satellites({{11, 200, 30}, {14, 206, 23, 33, '-'}, {5, 320, 60}});
+    storeLive(decoder, sat);
+    SkyChartView chart(source);
+    chart.resize(300, 300);
+    chart.show();
+    QApplication::processEvents();
+    const QImage img = test::grabOf(chart);
+    const QFontMetrics fm(chart.viewFont());
+    const SkyPlotRecord snap = skyPlotFrom(sat);
+    const auto numberRect = [&](int slot, const QString& text) {
+        const SkyPixel c = skyPixel(snap.points[static_cast<std::size_t>(slot)], chart.radius());
+        const QPoint origin(c.x - fm.horizontalAdvance(text) / 2,
+                            c.y - fm.height() / 2 + fm.ascent());
+        return fm.tightBoundingRect(text).translated(origin);
+    };
+    const QRect used = numberRect(0, QStringLiteral("11"));
+    const QRect unused = numberRect(1, QStringLiteral("14"));
+    const int s = chart.circleHalfSize();
+    ASSERT_TRUE(used.adjusted(-s, -s, s, s).intersects(unused)); // they do crowd each other
+    ASSERT_FALSE(used.intersects(unused));
+    // The used number is written whole in the "Satellites PRN" colour on the white fill; no
+    // grey fill of the unused satellite lies over it.
+    EXPECT_GT(test::countIn(img, used, kBlack), 12);
+    EXPECT_EQ(test::countIn(img, used, kGrey), 0);
+    // The unused number is written whole in its ring colour on its own grey fill.
+    int red = 0;
+    for (int y = unused.top(); y <= unused.bottom(); ++y)
+        for (int x = unused.left(); x <= unused.right(); ++x) {
+            const QColor c = test::px(img, x, y);
+            red += c.red() > 180 && c.green() < 90 && c.blue() < 90 ? 1 : 0;
+        }
+    EXPECT_GT(red, 12);
+    EXPECT_EQ(test::countIn(img, unused, kWhite), 0);
+    test::saveImage(img, "sky_neighbours");
+    test::saveImage(test::grabAtScale(chart, 1.75), "sky_neighbours@1.75");
+}
+
+// A three-digit azimuth keeps a gap to the next column, and the last column of the vertical
+// layout lies inside the scroll size.
+TEST_F(SkyTest, DrawingTableColumnsFitThreeDigits) {
+    storeLive(decoder, satellites({{2, 350, 69},
+                                   {5, 321, 61},
+                                   {8, 134, 64},
+                                   {11, 202, 32},
+                                   {14, 195, 17, 33, '-'},
+                                   {40, 113, 38},
+                                   {70, 285, 32}}));
+    const QColor black(0, 0, 0);
+    for (bool vertical : {true, false}) {
+        SatelliteTableView table(source, vertical);
+        const QFontMetrics fm(table.viewFont());
+        const int u = table.columnUnit();
+        EXPECT_GE(u, fm.horizontalAdvance(QStringLiteral("359")) + fm.horizontalAdvance(' '));
+        if (vertical) {
+            // 14 columns after a margin of 3: the last ("S/N" of antenna 4) ends inside.
+            EXPECT_GE(table.scrollSize().width(), 3 + 13 * u + fm.horizontalAdvance("S/N"));
+        }
+        table.resize(table.scrollSize() + QSize(4, 4));
+        table.show();
+        QApplication::processEvents();
+        const QImage img = test::grabOf(table);
+        // Between the azimuth column and the next one some pixel columns stay empty in every
+        // satellite row.
+        const int h = table.rowHeight();
+        const QRect gap = vertical ? QRect(3 + 3 * u - 3, h, 3, 7 * h)
+                                   : QRect(table.titleWidth() + 3 * u - 3, 2 * h, 3, h);
+        EXPECT_EQ(test::countIn(img, gap, black), 0) << vertical;
+        test::saveImage(img, vertical ? "sky_table_vertical" : "sky_table_horizontal");
+        test::saveImage(test::grabAtScale(table, 1.75),
+                        vertical ? "sky_table_vertical@1.75" : "sky_table_horizontal@1.75");
+    }
 }
 
 TEST(SkyReplay, SampleLogsOfTheAttitudeReceiverAndPlainNmea) {

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QPixmap>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -71,6 +72,16 @@ inline QString saveArtefact(QWidget& w, const QString& name) {
     const QString path = dir + "/" + name + ".png";
     w.grab().save(path);
     return path;
+}
+
+// The widget drawn for a screen of the given scale (device pixels per logical pixel), as
+// QT_SCALE_FACTOR draws it.
+inline QImage grabAtScale(QWidget& w, qreal scale) {
+    QPixmap pm(w.size() * scale);
+    pm.setDevicePixelRatio(scale);
+    pm.fill(Qt::transparent);
+    w.render(&pm);
+    return pm.toImage();
 }
 
 inline QString saveImage(const QImage& img, const QString& name) {
