@@ -388,4 +388,226 @@ inline constexpr const char* kTerminalClear = "Clear";
 inline constexpr const char* kTerminalCopy = "Copy";
 inline constexpr const char* kDescriptionAbsent = "Information about %s receiver is absent."; // 61219
 
+// Data plotting window (string 281), its control panel and colour page; printing.
+inline constexpr const char* kDataPlotting = "Data Plotting"; // 281
+inline constexpr const char* kPlotSeriesNames[] = {
+    "Latitude MD", "Longitude MD", "Altitude MD", "Radial MD", "SV Number",
+    "Age of correction", "PDOP", "HDOP", "VDOP", "TDOP", "Heading", "Pitch", "Roll"};
+inline constexpr const char* kPlotUnitMetres = "m";
+inline constexpr const char* kPlotUnitSeconds = "sec";
+inline constexpr const char* kPlotUnitDegrees = "degrees";
+inline constexpr const char* kPlotTitle = "%s (%s)";
+inline constexpr const char* kFirstEpochLess = "First epoch must be less then Last epoch.";
+inline constexpr const char* kMaxAvailableEpoch = "Maximum available epoch value is %d.";
+inline constexpr const char* kTooManyPlots =
+    "Sorry, but plots number is too large for the selected window size.\nTherefore, one or "
+    "more plots will be closed.";
+inline constexpr const char* kPlotPromptLimits =
+    "Dbl click left/right mouse button to set left/right part limit.";
+inline constexpr const char* kPlotPromptToggle =
+    "To on/off the plot dbl click a mouse button or push 'Enter' .";
+inline constexpr const char* kPlotPaneTime = "Time:";
+inline constexpr const char* kPlotPaneEpoch = "Epoch:";
+inline constexpr const char* kPlotPaneValue = "Value:";
+inline constexpr const char* kPlotReadoutValue = "%-9.4f%s";
+inline constexpr const char* kPlotReadoutTime = "%02d:%02d:%02.1f ";
+inline constexpr const char* kPlotNoTime = "0:0:0";
+inline constexpr const char* kPlotTimeLabelFull = "%02d:%02d:%04.1f ";
+inline constexpr const char* kPlotTimeLabelMinutes = ":%02d:%04.1f ";
+inline constexpr const char* kPlotTimeLabelSeconds = "::%04.1f ";
+inline constexpr const char* kPlotGridColumns[] = {"The Parameter", "Show", "Current value", "MAX",
+                                                   "MIN", "Mean", "RMS"};
+inline constexpr const char* kPlotOn = "on";
+inline constexpr const char* kPlotOff = "off";
+inline constexpr const char* kPlotGridNumber = "%12.4f";
+inline constexpr const char* kPlotControlPanel = "Data Plotting Control Panel";
+inline constexpr const char* kPlotShownEpochs = "Shown Epochs";
+inline constexpr const char* kPlotSelectedEpochs = "Selected Epochs";
+inline constexpr const char* kPlotFrom = "From";
+inline constexpr const char* kPlotTo = "To";
+inline constexpr const char* kPlotSelect = "Select";
+inline constexpr const char* kPlotShowSelected = "Show Selected";
+inline constexpr const char* kPlotShowAll = "Show All";
+inline constexpr const char* kPlotHideSelection = "Hide selection";
+inline constexpr const char* kPlotOptionsButton = "Options...";
+inline constexpr const char* kPlotGraphObject = "Graph Object";
+inline constexpr const char* kPlotObjectItem = "Object Item";
+inline constexpr const char* kPlotColorGroups[] = {"Curve",     "Background", "Axes and Epoch lines",
+                                                   "Mean Line", "RMS ",       "Titles"};
+inline constexpr const char* kPrintTitle = "Print";
+inline constexpr const char* kPrintActiveWindow = "Active window";
+inline constexpr const char* kPrintActiveWindowOf = "Active window - \"%s\"";
+inline constexpr const char* kPrintAllWindows = "All windows";
+inline constexpr const char* kPrintScreenCopy = "Screen copy";
+inline constexpr const char* kScreenCopyTitle = "Screen Copy";
+inline constexpr const char* kPrintPreview = "Preview...";
+inline constexpr const char* kPrintFailed = "Failed to print the document.";
+inline constexpr const char* kPrintDate = "%d %b %Y    %H:%M";
+
+// Almanac: files, listing, download and view.
+inline constexpr const char* kBadAlmanacFile = "Bad almanac file !";                       // 5
+inline constexpr const char* kAlmanacNoFileName = "No data to generate almanac file name !"; // 21
+inline constexpr const char* kAlmanacProgress = "Downloading Almanac - % 3d %% done";       // 22
+inline constexpr const char* kAlmanacNotDownloading =                                      // 23
+    "Almanac is not downloading.\nPlease try again.";
+inline constexpr const char* kAlmanacErrorReadingBuffer = "Error reading buffer";
+inline constexpr const char* kAlmanacSaveFailed = "The almanac could not be saved as\n%s";
+inline constexpr const char* kAlmanacHeaderGps = "**** Week %04d almanac for PRN-%02d **********";
+inline constexpr const char* kAlmanacHeaderGlonass =
+    "**** Week %04d almanac for SV-%02d, slot %02d **";
+inline constexpr const char* kAlmanacLineId = "ID:                          %03d";
+inline constexpr const char* kAlmanacLineHealth = "Health:                      %03d";
+inline constexpr const char* kAlmanacLineEccentricity = "Eccentricity:               % 16.9e";
+inline constexpr const char* kAlmanacLineToa = "Time of Applicability(s):   % 16.9le";
+inline constexpr const char* kAlmanacLineInclination = "Orbital Inclination(rad):   % 16.9le";
+inline constexpr const char* kAlmanacLineRate = "Rate of Right Ascen(r/s):   % 16.9le";
+inline constexpr const char* kAlmanacLineSqrtA = "SQRT(A) (m^1/2):            % 16.9le";
+inline constexpr const char* kAlmanacLineRightAscension = "Right Ascen at TOA(rad):    % 16.9le";
+inline constexpr const char* kAlmanacLinePerigee = "Argument of Perigee(rad):   % 16.9le";
+inline constexpr const char* kAlmanacLineMeanAnomaly = "Mean Anom(rad):             % 16.9le";
+inline constexpr const char* kAlmanacLineAf0 = "Af0(s):                     % 16.9e";
+inline constexpr const char* kAlmanacLineAf1 = "Af1(s/s):                   % 16.9e";
+inline constexpr const char* kAlmanacLineWeek = "week:                        %04d";
+inline constexpr const char* kAlmanacBinaryName = "ALM%2.2ld.%3.3ld";
+inline constexpr const char* kAlmanacYumaName = "ALMYUM%2.2ld.%3.3ld";
+inline constexpr const char* kAlmanacDocumentTitle = "Satellites almanac";
+inline constexpr const char* kAlmanacFilter = "Almanac (alm*.*)";
+inline constexpr const char* kAlmanacPattern = "alm*.*";
+inline constexpr const char* kAlmanacMenu = "&Almanac";
+inline constexpr const char* kAlmanacMenuDownload = "&Download";
+inline constexpr const char* kAlmanacMenuOpen = "&Open";
+inline constexpr const char* kAlmanacMenuSaveAs = "&Save as";
+inline constexpr const char* kAlmanacMenuBinary = "&Tennar Binary";
+inline constexpr const char* kAlmanacMenuYuma = "&Yuma ASCII";
+inline constexpr const char* kAlmanacSaveBinaryHint = "Save in the Tennar binary format";
+inline constexpr const char* kAlmanacSaveYumaHint = "Save in the Yuma ASCII format";
+inline constexpr const char* kAlmanacSaveQuestionTitle = "Save Downloaded Almanac";
+inline constexpr const char* kAlmanacSaveQuestion = "Do you wish to save downloaded almanac ?";
+inline constexpr const char* kAlmanacButtonBinary = "Tennar Binary";
+inline constexpr const char* kAlmanacButtonYuma = "Yuma ASCII";
+inline constexpr const char* kAlmanacButtonDoNotSave = "Do not save";
+inline constexpr const char* kAlmanacPage = "Page %u of %u";
+
+// Input sources: a serial device or a receiver behind a TCP listener.
+inline constexpr const char* kSourceEmpty = "no source given (a device path or tcp://HOST:PORT)";
+inline constexpr const char* kSourceUnknownKind =
+    "%s: not a source (a device path or tcp://HOST:PORT)";
+inline constexpr const char* kSourceNoHost = "%s: the host is missing (tcp://HOST:PORT)";
+inline constexpr const char* kSourceBadHost = "%s: the host is malformed";
+inline constexpr const char* kSourceNoPort = "%s: the port is missing (tcp://HOST:PORT)";
+inline constexpr const char* kSourceBadPort = "%s: the port must be a number from 1 to 65535";
+inline constexpr const char* kSourceHostNotFound = "%s: the host is not found: %s";
+inline constexpr const char* kSourceConnectFailed = "%s: cannot connect: %s";
+inline constexpr const char* kSourceConnectTimeout = "%s: no answer within %d ms";
+inline constexpr const char* kSourceConnectionClosed = "the connection was closed";
+inline constexpr const char* kSourceDeviceGone = "the device is gone";
+inline constexpr const char* kSourceLabel = "Source:";
+inline constexpr const char* kSourceHint = "A device path or tcp://HOST:PORT; empty: the COM port";
+inline constexpr const char* kSpeedNotApplicable =
+    "The speed and the handshaking do not apply to a TCP source.";
+
+// Terminal, command menus, support tickets and the receivers information book.
+inline constexpr const char* kMenuCompileError = "Error on compiling\n%s\nat the line # %d"; // 8048
+inline constexpr const char* kEnterValueBetween = "Enter value between %s and %s";          // 8049
+inline constexpr const char* kAddCommandQuestion = "Add command %s to the %s?";             // 8051
+inline constexpr const char* kNoSelection = "There is no selection !";                      // 8064
+inline constexpr const char* kTextNotAllowed =
+    "The text may not contain '*', '$' or control characters.";
+inline constexpr const char* kCommandTooLong =
+    "The command is longer than %d characters and is not sent.";
+inline constexpr const char* kNothingToSend = "There is no command to send.";
+inline constexpr const char* kNoReceiverConnected = "The receiver is not connected.";
+inline constexpr const char* kPseudoOutsideHostMode =
+    "This command is taken only while the receiver is in host mode.";
+inline constexpr const char* kScriptTooLong =
+    "The %s file holds more than %d commands or answer marks; the rest is not used.";
+inline constexpr const char* kTicketWriteError = "Error on writing the ticket file\n%s\n%s";
+inline constexpr const char* kTicketProgressTitle = "Creating Support Ticket:% 3d %% done"; // 300
+inline constexpr const char* kStopSeriesQuestion =                                          // 302
+    "Support Ticket is beeing created now!\nWould you like to stop creating Support Ticket?";
+inline constexpr const char* kTicketCancelled = "Creating Support Ticket is cancelled."; // 303
+inline constexpr const char* kTicketCreated = "Ticket:'%s' was created successfully."; // 305
+inline constexpr const char* kTicketNoLink =
+    "The receiver was disconnected or went into host mode; the ticket cannot be completed.";
+inline constexpr const char* kSeriesTurnSkipped =
+    "No support ticket this turn: the receiver is not connected or is in host mode.";
+inline constexpr const char* kSeriesEndedNoLink =
+    "The series of support tickets ended: the receiver was disconnected.";
+inline constexpr const char* kTicketParamTitle = "Support Ticket Parameters";
+inline constexpr const char* kCreatingTicket = "Creating Support Ticket...";
+inline constexpr const char* kTicketOnce = "Once";
+inline constexpr const char* kTicketSeries = "As file series";
+inline constexpr const char* kTicketDuring = "during";
+inline constexpr const char* kTicketHours = "hours";
+inline constexpr const char* kTicketEvery = "every";
+inline constexpr const char* kTicketMinutes = "minutes";
+inline constexpr const char* kTicketRequestText =
+    "You have requested that a diagnostic support file be generated. For best results, ensure "
+    "that receiver is tracking satellites and any incoming correction signals are being "
+    "received before continuning.";
+inline constexpr const char* kTerminalTitle = "GPS Receiver Terminal";
+inline constexpr const char* kSendMenuTitle = "Menu of commands for GPS";
+inline constexpr const char* kTipPause = "Pause output";
+inline constexpr const char* kTipChecksum = "Add Checksum";
+inline constexpr const char* kCreateGps = "Create *.gps";
+inline constexpr const char* kTipCreateGps = "Create .gps file";
+inline constexpr const char* kAddButton = "Add";
+inline constexpr const char* kTipAdd = "Add command to the .gps file";
+inline constexpr const char* kSendButton = "Send";
+inline constexpr const char* kTipSend = "Send command";
+inline constexpr const char* kMenuLabel = "Menu";
+inline constexpr const char* kTipMenu = "Select the command";
+inline constexpr const char* kTypeLabel = "Type";
+inline constexpr const char* kTipType = "Type the command";
+inline constexpr const char* kTipMode = "Switch Select<->Type command mode";
+inline constexpr const char* kTerminalClear = "Clear";
+inline constexpr const char* kTerminalCopy = "Copy";
+inline constexpr const char* kDescriptionAbsent = "Information about %s receiver is absent."; // 61219
+
+// Hardening: reasons behind file and port failures, the indexing cap.
+inline constexpr const char* kFileNotOpenedBecause = "File \n%s\ncould not be opened !\n(%s)";
+inline constexpr const char* kSummaryIsTheLog =
+    "it is the log file being analysed (the same file under another name)";
+inline constexpr const char* kSummaryNotRegular = "it is a symbolic link or not a regular file";
+inline constexpr const char* kErrorWritingSummary = "Error on writing summary file %s: %s";
+inline constexpr const char* kIndexingCapped =
+    "Indexing stopped at epoch %d: a viewed log holds at most %d epochs; the rest of the file "
+    "is not shown.";
+inline constexpr const char* kEpochsCapped = "%d (file cut)";
+inline constexpr const char* kProfileTooLarge =
+    "The settings file %s is larger than %d bytes and is not read; it is left as it is.";
+inline constexpr const char* kProfileNotText =
+    "The settings file %s is not a text file and is not read; it is left as it is.";
+inline constexpr const char* kPortOpenFailed = "Cannot open %s: %s (%s)";
+inline constexpr const char* kPortJoinGroup =
+    ". Ask for the user to be added to the '%s' group (then log in again).";
+
+// Desktop conventions: tooltips of the status-bar panes and the instruments, the Copy
+// command of tables and texts, the user manual.
+inline constexpr const char* kTipStatusMessage = "Messages and hints of the program";
+inline constexpr const char* kTipStatusAnimation = "Busy while the program waits for the receiver";
+inline constexpr const char* kTipStatusIcon =
+    "A red dot while a log session records; a cross hair while an analysis runs";
+inline constexpr const char* kTipStatusRecording = "A log session is recording";
+inline constexpr const char* kTipStatusAnalysis = "An analysis is running";
+inline constexpr const char* kTipStatusPort = "The COM port of the receiver";
+inline constexpr const char* kTipStatusBaud = "The baud rate of the port";
+inline constexpr const char* kTipStatusUnits =
+    "Measurement units: distance, horizontal speed, altitude (View > Options...)";
+inline constexpr const char* kTipStatusProgress = "Progress of reading a log file";
+inline constexpr const char* kTipSpeedDial = "Horizontal speed; the scale follows the speed";
+inline constexpr const char* kTipCourseDial =
+    "Course over ground on the compass rose; with the attitude receiver also the heading";
+inline constexpr const char* kTipYawPitchDial =
+    "Yaw (left half) and pitch (right half), 30\u00b0 each way; a needle at the stop with a "
+    "flag is off scale";
+inline constexpr const char* kTipVerticalDial = "Vertical speed: climbing above, sinking below";
+inline constexpr const char* kTipAltitudeDial =
+    "Altitude: long hand one turn per decade of the scale, short hand the decades";
+inline constexpr const char* kTipHorizonDial = "Artificial horizon: pitch and roll";
+inline constexpr const char* kCopy = "&Copy";
+inline constexpr const char* kManualTitle = "User manual";
+inline constexpr const char* kManualMissing =
+    "The user manual was not found. It is looked for in these folders:";
+
 } // namespace trix::str
