@@ -1,0 +1,89 @@
+#include "views/rtcm/running_clock.h"
+
+#include "base/text.h"
+#include "decode/fields.h"
+#include "decode/framing.h"
+#include "decode/geo.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trix::dgps {
+
+double secondsOfDay(double hhmmss) {
+    const TimeParts p = splitTime(hhmmss);
+    return 3600.0 * p.hours + 60.0 * p.minutes + p.seconds;
+}
+
+double nearest(double hhmmss, std::optional<double> reference) {
+    const double s = secondsOfDay(hhmmss);
+    if (!reference)
+        return s;
+    return s + 86400.0 * std::floor((*reference - s) / 86400.0 + 0.5);
+}
+
+long dayOf(double running) {
+    return static_cast<long>(std::floor(running / 86400.0));
+}
+
+std::optional<double> positionSentenceTime(std::string_view line, bool checksum) {
+    if (line.size() < 7 || line[0] != '$')
+        return std::nullopt;
+    const SentenceCode code = sentenceCode(line);
+    const bool proprietary = isProprietary(line);
+    int field = 0;
+    if (proprietary && code == kPOS)
+        field = 3;
+    else if (!proprietary && code == kGGA)
+        field = 1;
+    else
+        return std::nullopt;
+    if (!checksumPasses(line, proprietary, checksum))
+        return std::nullopt;
+    FieldScanner f(line, 0, static_cast<std::ptrdiff_t>(line.size()));
+    if (!f.skip(field))
+        return std::nullopt;
+    auto t = f.next(true);
+    if (!t || t->empty())
+        return std::nullopt;
+    const double v = parseReal(*t);
+    if (!inRange(v, 0.0, 235960.0))
+        return std::nullopt;
+    return v;
+}
+
+void RunningClock::position(double hhmmss) {
+    reference_ = nearest(hhmmss, reference_);
+    if (!positionSeen_)
+        firstPosition_ = reference_;
+    positionSeen_ = true;
+}
+
+double RunningClock::windowTime(double hhmmss) {
+    const double u = nearest(hhmmss, reference_);
+    if (!positionSeen_)
+        reference_ = u;
+    return u;
+}
+
+std::vector<double> unwrapEpochTimes(const std::vector<double>& utcTimes,
+                                     std::optional<double> start) {
+    std::vector<double> out;
+    out.reserve(utcTimes.size());
+    std::optional<double> r = start;
+    for (double t : utcTimes) {
+        const double u = nearest(t, r);
+        out.push_back(u);
+        r = u;
+    }
+    return out;
+}
+
+int firstNotBefore(const std::vector<double>& values, double u) {
+    auto it = std::lower_bound(values.begin(), values.end(), u);
+    if (it == values.end())
+        return -1;
+    return static_cast<int>(it - values.begin());
+}
+
+} // namespace trix::dgps

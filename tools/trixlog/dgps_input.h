@@ -1,0 +1,152 @@
+#pragma once
+// What "trixlog rtcm" and "trixlog rtk" share: their arguments and the two ways of framing a
+// log file, as the indexing pass frames it or as the data pump does.
+
+#include "base/strings.h"
+#include "base/text.h"
+#include "decode/framing.h"
+#include "decode/models.h"
+#include "logs/line_reader.h"
+#include "logs/scratch_dir.h"
+#include "logs/stream_sink.h"
+#include "logs/viewed_log.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace trixlog::dgps {
+
+struct Options {
+    std::string path;
+    int model = -1;
+    bool live = false;
+    bool follow = false;
+    bool checksum = true;
+    bool limitAltitude = true;
+    bool limitVelocity = true;
+};
+
+inline void help(const char* command, const char* what) {
+    std::printf("usage: trixlog %s LOG [--model N] [--live] [--follow] [--no-checksum] "
+                "[--no-limit-alt] [--no-limit-vel]\n\n"
+                "Feeds LOG to the %s and prints its blocks as key=value lines.\n\n"
+                "  --model N        receiver model index N (1 to 21) instead of the model\n"
+                "                   recognised from the file name\n"
+                "  --live           frame LOG as received lines (CR LF) instead of indexed ones\n"
+                "  --follow         then print which entry each stored epoch shows\n"
+                "  --no-checksum    accept sentences whatever their checksum\n"
+                "  --no-limit-alt   no altitude range test\n"
+                "  --no-limit-vel   no velocity range test\n",
+                command, what);
+}
+
+// 0 to go on, else the exit code (1 after --help's 0 is mapped by the caller).
+inline int parse(int argc, char** argv, Options& o, bool& helpShown) {
+    auto usage = [&] {
+        std::fprintf(stderr,
+                     "usage: trixlog %s LOG [--model N] [--live] [--follow] [--no-checksum] "
+                     "[--no-limit-alt] [--no-limit-vel]\n",
+                     argv[0]);
+        return 2;
+    };
+    helpShown = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            helpShown = true;
+            return 0;
+        }
+        if (a == "--model") {
+            if (++i >= argc)
+                return usage();
+            char* end = nullptr;
+            const long v = std::strtol(argv[i], &end, 10);
+            if (!*argv[i] || *end || v < 1 || v >= trix::kModelCount)
+                return usage();
+            o.model = static_cast<int>(v);
+        } else if (a == "--live") {
+            o.live = true;
+        } else if (a == "--follow") {
+            o.follow = true;
+        } else if (a == "--no-checksum") {
+            o.checksum = false;
+        } else if (a == "--no-limit-alt") {
+            o.limitAltitude = false;
+        } else if (a == "--no-limit-vel") {
+            o.limitVelocity = false;
+        } else if (!a.empty() && a[0] == '-') {
+            return usage();
+        } else if (o.path.empty()) {
+            o.path = a;
+        } else {
+            return usage();
+        }
+    }
+    if (o.path.empty() || (o.follow && o.live))
+        return usage();
+    return 0;
+}
+
+inline int cannotOpen(const std::string& path) {
+    std::fprintf(stderr, "%s\n", trix::cformat(trix::str::kFileNotOpened, path.c_str()).c_str());
+    return 1;
+}
+
+// Every line of the file as the indexing pass hands it to its line listeners.
+inline bool feedIndexed(const std::string& path, const std::function<void(std::string_view)>& f) {
+    trix::logs::LineReader reader;
+    if (!reader.open(path))
+        return false;
+    std::string_view raw;
+    while (reader.next(raw))
+        f(trix::logLineSentence(raw));
+    return !reader.failed();
+}
+
+// Every line of the file as the data pump frames received bytes.
+inline bool feedLive(const std::string& path, const std::function<void(std::string_view)>& f) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    trix::LineFramer framer;
+    int c;
+    while ((c = std::fgetc(file)) != EOF) {
+        if (c == 0x06 || c == 0x15)
+            continue; // acknowledgements never reach a line
+        if (framer.push(static_cast<std::uint8_t>(c)))
+            f(framer.line());
+    }
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
+
+// The times of the epochs "trixlog epochs" finds in the file.
+inline bool epochTimes(const Options& o, std::vector<double>& times) {
+    trix::logs::StreamSink sink(stderr);
+    trix::logs::ScratchDirectory scratch;
+    trix::logs::ViewedLog log(sink, trix::UnitSelection{});
+    log.indexer.setErrorListDirectory(scratch.path());
+    if (!log.open(o.path, o.model))
+        return false;
+    const trix::EpochHistory& h = log.decoder.history;
+    const int count = log.decoder.epochsCompleted;
+    const int capacity = log.decoder.capacity();
+    for (int k = 0; k < count; ++k) {
+        const auto i = static_cast<std::size_t>((h.oldestPosition + k) % capacity);
+        if (i >= h.positions.size())
+            break;
+        times.push_back(h.positions[i].utcTime);
+    }
+    return true;
+}
+
+inline int write(const std::string& out) {
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace trixlog::dgps
