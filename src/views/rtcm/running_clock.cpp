@@ -32,8 +32,9 @@ std::optional<double> positionSentenceTime(std::string_view line, bool checksum)
     const SentenceCode code = sentenceCode(line);
     const bool proprietary = isProprietary(line);
     int field = 0;
+    // Fields are counted after the sentence code: POS has two before its time.
     if (proprietary && code == kPOS)
-        field = 3;
+        field = 4;
     else if (!proprietary && code == kGGA)
         field = 1;
     else

@@ -19,8 +19,8 @@ double nearest(double hhmmss, std::optional<double> reference);
 // Whole days of a running value (may be negative just before the first midnight seen).
 long dayOf(double running);
 
-// The time of a position sentence (field 1 of GGA, field 3 of POS) when the sentence passes
-// the checksum rule and the time lies in 0 to 235960; nullopt for every other line.
+// The time of a position sentence (field 1 of GGA, field 3 of POS, counted after the code) when the
+// sentence passes the checksum rule and the time lies in 0 to 235960; nullopt for every other line.
 std::optional<double> positionSentenceTime(std::string_view line, bool checksum);
 
 class RunningClock {

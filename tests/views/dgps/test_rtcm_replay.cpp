@@ -111,3 +111,32 @@ TEST(RtcmDump, BlocksInLineOrderThenTheEnd) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RunningClock, PositionSentencesAndTheirChecksum) {
+    using trix::dgps::positionSentenceTime;
+    EXPECT_EQ(positionSentenceTime(gga("235959.50"), true), 235959.5);
+    EXPECT_EQ(positionSentenceTime(
+                  sentence("PXKTR,POS,1,06,120001.00,5546.1,N,03737.5,E,181.9,,90.0,0.10"), true),
+              120001.0)
+        << "the time of POS is its third field after the code";
+    std::string bad = gga("120000.00");
+    bad.back() = bad.back() == '0' ? '1' : '0';
+    EXPECT_FALSE(positionSentenceTime(bad, true));
+    EXPECT_TRUE(positionSentenceTime(bad, false));
+    EXPECT_FALSE(positionSentenceTime(gga("235960.50"), true));
+    EXPECT_FALSE(positionSentenceTime("RTC STATUS:", true));
+}
+
+TEST(RunningClock, WindowTimesBeforeAndAfterThePositionSentences) {
+    trix::dgps::RunningClock c;
+    EXPECT_DOUBLE_EQ(c.windowTime(235959.0), 86399.0) << "before any position: plain seconds";
+    EXPECT_DOUBLE_EQ(c.windowTime(1.0), 86401.0) << "and the reference follows window times";
+    c.position(2.0);
+    EXPECT_DOUBLE_EQ(*c.firstPosition(), 86402.0);
+    EXPECT_DOUBLE_EQ(c.windowTime(235958.0), 86398.0);
+    EXPECT_DOUBLE_EQ(c.windowTime(3.0), 86403.0);
+}
+
+} // namespace
