@@ -39,6 +39,7 @@ void usage(std::FILE* out) {
                  "  --period-ms MS     time between epochs (default 1000)\n"
                  "  --ignore WORD      never answer commands containing WORD (repeatable)\n"
                  "  --silent           never answer anything\n"
+                 "%s"
                  "  --tx-log FILE      copy of every byte sent to the program\n"
                  "  --rx-log FILE      every command line received, one per line\n"
                  "  --link PATH        also make PATH a symbolic link to the device\n"
@@ -46,7 +47,8 @@ void usage(std::FILE* out) {
                  "  --bytes N          with --blast: stop after N bytes, once the program has\n"
                  "                     read them all (default 10000000)\n"
                  "  --rate BPS         with --blast: at most BPS bytes per second\n"
-                 "  --start-delay-ms MS  with --blast: wait before sending (default 0)\n");
+                 "  --start-delay-ms MS  with --blast: wait before sending (default 0)\n",
+                 rxsim::terminalUsage());
 }
 
 std::int64_t nowMs() {
@@ -90,6 +92,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.receiver.ignore.emplace_back(v);
         else if (a == "--silent")
             o.receiver.silent = true;
+        else if (rxsim::terminalOption(argc, argv, i, o.receiver.terminal))
+            continue;
         else if (a == "--tx-log" && value(v))
             o.txLog = v;
         else if (a == "--rx-log" && value(v))
@@ -229,6 +233,8 @@ int main(int argc, char** argv) {
                 nextEpoch = now + o.periodMs;
         }
 
+        if (std::string due = rx.dueAnswers(); !due.empty())
+            outq += intelligible() ? due : scramble(due, seed);
         pollfd p{pty.master(), POLLIN, 0};
         if (!outq.empty())
             p.events |= POLLOUT;
@@ -239,6 +245,7 @@ int main(int argc, char** argv) {
             timeout = 2;
         else if (!outq.empty())
             timeout = 50;
+        timeout = rx.untilNextAnswerMs(timeout);
         int n = ::poll(&p, 1, timeout);
         if (n < 0 && errno != EINTR)
             break;

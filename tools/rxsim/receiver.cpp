@@ -1,7 +1,7 @@
 #include "receiver.h"
 
-#include "decode/framing.h"
 #include "base/text.h"
+#include "decode/framing.h"
 
 #include <array>
 
@@ -51,7 +51,8 @@ long baudOfIndex(long index) {
     return index >= 0 && index < 10 ? kBauds[static_cast<std::size_t>(index)] : 0;
 }
 
-Receiver::Receiver(ReceiverConfig config) : config_(std::move(config)), baud_(config_.baud) {
+Receiver::Receiver(ReceiverConfig config)
+    : config_(std::move(config)), baud_(config_.baud), terminal_(config_.terminal) {
     if (config_.outputsOn) {
         if (proprietary()) {
             on_ = {"POS", "SAT"};
@@ -102,7 +103,9 @@ void Receiver::receive(std::string_view bytes, std::string& out,
             if (line.empty())
                 continue;
             commands.push_back(line);
-            handleLine(line, out);
+            std::string answers;
+            handleLine(line, answers);
+            terminal_.deliver(std::move(answers), out);
             if (hostMode_) {
                 hostBytes(bytes.substr(i + 1), out);
                 return;
@@ -159,8 +162,8 @@ void Receiver::handleLine(const std::string& line, std::string& out) {
         }
         return;
     }
-    if (!checksumOk(line)) {
-        out += withChecksum(cformat("$PXKTR,NAK,%s", std::string(word).c_str()));
+    if (!checksumOk(line) || terminal_.refused(line)) {
+        out += terminal_.nak(word);
         return;
     }
     if (body.rfind("$PXKTS,", 0) == 0)
@@ -180,7 +183,8 @@ void Receiver::handleSetting(const std::string& body, std::string_view word, std
         hostMode_ = true;
         return;
     }
-    out += withChecksum("$PXKTR,ACK," + w);
+    out += terminal_.ack(w);
+    terminal_.remember(body);
     if (w == "NME") {
         std::string msg(fieldAt(body, 2));
         std::string_view port = fieldAt(body, 3);
@@ -236,8 +240,8 @@ void Receiver::handleQuery(const std::string& body, std::string_view word, std::
             out += sagAnswer(slot);
     } else if (w == "RAW") {
         out += "RCI:1.00\r\n";
-    } else {
-        out += withChecksum("$PXKTR,NAK," + w);
+    } else if (!terminal_.answer(body, w, on_, config_.port, baud_, out)) {
+        out += terminal_.nak(w);
     }
 }
 

@@ -3,6 +3,7 @@
 // what it sends each epoch. Independent of the pseudo-terminal, so it can run anywhere.
 
 #include "sentences.h"
+#include "terminal_answers.h"
 
 #include <functional>
 #include <set>
@@ -20,6 +21,7 @@ struct ReceiverConfig {
     bool outputsOn = false;          // POS/SAT (or the NMEA set) on from the start
     std::vector<std::string> ignore; // commands containing one of these get no answer
     bool silent = false;             // answers nothing at all
+    TerminalConfig terminal;         // ACK bytes, refusals, answer delay
 };
 
 class Receiver {
@@ -38,6 +40,9 @@ public:
     bool rtsCts() const { return config_.rtsCts; }
     const ReceiverConfig& config() const { return config_; }
     bool hostMode() const { return hostMode_; }
+    // Answers held back by the answer delay whose time has come, and the wait for the next.
+    std::string dueAnswers() { return terminal_.due(); }
+    int untilNextAnswerMs(int timeout) const { return terminal_.untilNextMs(timeout); }
 
 private:
     void handleLine(const std::string& line, std::string& out);
@@ -58,6 +63,7 @@ private:
     bool hostMode_ = false;
     bool binary_ = false; // "OUT,x,BIN"
     EpochClock clock_;
+    TerminalAnswers terminal_;
 };
 
 // The baud rate of the program's settings table at index i (0 to 9), 0 outside.
