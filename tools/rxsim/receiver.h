@@ -2,6 +2,7 @@
 // The behaviour of one simulated receiver: what it answers to the commands it understands and
 // what it sends each epoch. Independent of the pseudo-terminal, so it can run anywhere.
 
+#include "almanac_answers.h"
 #include "sentences.h"
 #include "terminal_answers.h"
 
@@ -21,6 +22,7 @@ struct ReceiverConfig {
     bool outputsOn = false;          // POS/SAT (or the NMEA set) on from the start
     std::vector<std::string> ignore; // commands containing one of these get no answer
     bool silent = false;             // answers nothing at all
+    bool almanacGarbage = false;     // almanac answers are byte patterns
     TerminalConfig terminal;         // ACK bytes, refusals, answer delay
 };
 
