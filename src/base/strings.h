@@ -444,10 +444,10 @@ inline constexpr const char* kPrintPreview = "Preview...";
 inline constexpr const char* kPrintFailed = "Failed to print the document.";
 inline constexpr const char* kPrintDate = "%d %b %Y    %H:%M";
 // Almanac: files, listing, download and view.
-inline constexpr const char* kBadAlmanacFile = "Bad almanac file !";                         // 5
+inline constexpr const char* kBadAlmanacFile = "Bad almanac file !";                       // 5
 inline constexpr const char* kAlmanacNoFileName = "No data to generate almanac file name !"; // 21
-inline constexpr const char* kAlmanacProgress = "Downloading Almanac - % 3d %% done";        // 22
-inline constexpr const char* kAlmanacNotDownloading =                                        // 23
+inline constexpr const char* kAlmanacProgress = "Downloading Almanac - % 3d %% done";       // 22
+inline constexpr const char* kAlmanacNotDownloading =                                      // 23
     "Almanac is not downloading.\nPlease try again.";
 inline constexpr const char* kAlmanacErrorReadingBuffer = "Error reading buffer";
 inline constexpr const char* kAlmanacSaveFailed = "The almanac could not be saved as\n%s";
@@ -486,5 +486,22 @@ inline constexpr const char* kAlmanacButtonBinary = "Tennar Binary";
 inline constexpr const char* kAlmanacButtonYuma = "Yuma ASCII";
 inline constexpr const char* kAlmanacButtonDoNotSave = "Do not save";
 inline constexpr const char* kAlmanacPage = "Page %u of %u";
+
+// Input sources: a serial device or a receiver behind a TCP listener.
+inline constexpr const char* kSourceEmpty = "no source given (a device path or tcp://HOST:PORT)";
+inline constexpr const char* kSourceUnknownKind =
+    "%s: not a source (a device path or tcp://HOST:PORT)";
+inline constexpr const char* kSourceNoHost = "%s: the host is missing (tcp://HOST:PORT)";
+inline constexpr const char* kSourceBadHost = "%s: the host is malformed";
+inline constexpr const char* kSourceNoPort = "%s: the port is missing (tcp://HOST:PORT)";
+inline constexpr const char* kSourceBadPort = "%s: the port must be a number from 1 to 65535";
+inline constexpr const char* kSourceHostNotFound = "%s: the host is not found: %s";
+inline constexpr const char* kSourceConnectFailed = "%s: cannot connect: %s";
+inline constexpr const char* kSourceConnectTimeout = "%s: no answer within %d ms";
+inline constexpr const char* kSourceConnectionClosed = "the connection was closed";
+inline constexpr const char* kSourceLabel = "Source:";
+inline constexpr const char* kSourceHint = "A device path or tcp://HOST:PORT; empty: the COM port";
+inline constexpr const char* kSpeedNotApplicable =
+    "The speed and the handshaking do not apply to a TCP source.";
 
 } // namespace trix::str

@@ -1,5 +1,7 @@
 #include "decode/records.h"
 
+#include "decode/models.h"
+
 #include <cmath>
 
 namespace trix {
@@ -15,7 +17,7 @@ const char* fixModeText(int fixMode) {
 std::uint8_t constellationBit(int n, int modelIndex) {
     if (n >= 1 && n <= 32)
         return kGps;
-    if (modelIndex == 15 || modelIndex == 16) {
+    if (modelCan(modelIndex).wideGlonass) {
         if (n >= 33 && n <= 99)
             return kGlonass;
         if (n >= 100)

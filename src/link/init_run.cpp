@@ -1,8 +1,8 @@
 #include "link/init_run.h"
 
-#include "decode/epoch_decoder.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
 #include "link/identification.h"
 #include "link/init_file.h"
 
@@ -142,7 +142,7 @@ void InitRun::close() {
 void InitRun::tick() {
     if (!started_ || closed_ || finished_)
         return;
-    if (link_.state.portSettings.baud < 4) {
+    if (link_.serialLine() && link_.state.portSettings.baud < 4) {
         // At 2400 baud and below a tick acts only every third time.
         if (++slowTick_ <= 2)
             return;
@@ -379,6 +379,14 @@ void InitRun::identified(int model, std::string_view firmware) {
 }
 
 void InitRun::startScan() {
+    if (!link_.serialLine()) {
+        // A source without a serial line has no speed to find: the scan ends before it starts.
+        messages_.beep();
+        messages_.show(str::kReceiverNotDetected, Buttons::Ok, Icon::Stop);
+        silentTicks_ = 0;
+        host_.scanFailed();
+        return;
+    }
     scanning_ = true;
     candidateOpened_ = false;
     slowTick_ = 2;

@@ -1,9 +1,11 @@
 #include "link/link.h"
 
-#include "decode/framing.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/framing.h"
+#include "decode/models.h"
 #include "link/posix_serial_port.h"
+#include "link/source.h"
 
 #include <chrono>
 #include <thread>
@@ -110,20 +112,22 @@ int Link::openDevice(const std::string& device, const PortSettings& settings, in
         closePort();
     if (waitDepth_ == 0)
         retired_.clear();
+    openError_.clear();
     setBufferSizes(16384, 4096);
-    auto port = PosixSerialPort::open(device, settings.baudRate(), settings.parityLetter(),
-                                      settings.dataBitCount(), settings.stopBitCount());
-    if (port->status < 0) {
-        int rc = port->status;
-        port->close();
-        return rc;
+    OpenedSource opened = openSource(device, settings);
+    if (!opened.port) {
+        openError_ = opened.error;
+        return opened.status < 0 ? opened.status : status::kGeneralError;
     }
+    std::unique_ptr<SerialPort> port = std::move(opened.port);
     port->portIndex = comNumber - 1;
     port->setWaitHooks(portHooks());
-    // Handshaking a back end cannot honour is not a reason to refuse the port.
-    port->setRtsCts(settings.rtsCts != 0);
-    port->setDtrDsr(settings.dtrDsr != 0);
-    port->setXonXoff(settings.xonXoff != 0);
+    if (port->isSerialLine()) {
+        // Handshaking a back end cannot honour is not a reason to refuse the port.
+        port->setRtsCts(settings.rtsCts != 0);
+        port->setDtrDsr(settings.dtrDsr != 0);
+        port->setXonXoff(settings.xonXoff != 0);
+    }
     port->clearError();
     state.port = std::move(port);
     state.comNumber = comNumber;
@@ -137,17 +141,32 @@ int Link::openDevice(const std::string& device, const PortSettings& settings, in
 int Link::connectDevice(const std::string& device, const PortSettings& settings, int comNumber) {
     int rc = openDevice(device, settings, comNumber);
     if (rc < 0) {
-        std::string reason(statusText(rc));
-        messages_.show(cformat(str::kErrorOpeningCom, comNumber, reason.c_str()), Buttons::Ok,
+        messages_.show(cformat(str::kErrorOpeningCom, comNumber, openError_.c_str()), Buttons::Ok,
                        Icon::Stop);
         state.comNumber = 0;
     }
     return rc;
 }
 
+const char* Link::lostReason() const {
+    return serialLine() ? str::kDeviceGone : str::kSourceConnectionClosed;
+}
+
+bool Link::serialLine() const {
+    return !state.port || state.port->isSerialLine();
+}
+
 int Link::reconfigure(const PortSettings& settings, bool showErrors) {
     if (!state.port)
         return status::kGeneralError;
+    if (!state.port->isSerialLine()) {
+        // No line to set: the settings are kept for when the receiver sits on a serial port.
+        state.portSettings = settings;
+        state.pendingBlock = 0;
+        if (events_)
+            events_->baudChanged(settings.baudRate());
+        return 0;
+    }
     int rc = state.port->setLine(settings.baudRate(), settings.parityLetter(),
                                  settings.dataBitCount(), settings.stopBitCount());
     if (rc == 0) {
@@ -233,8 +252,7 @@ int Link::sendCommand(std::string_view text, bool addChecksum) {
             concernsLink = text[11] == state.receiverPort && state.receiverPort != 0;
         }
     } else if (startsWith(text, "$PXKTS,RST")) {
-        int m = state.modelIndex;
-        newBaud = (m == 11 || m == 12 || m == 13) ? 4 : 5;
+        newBaud = modelCan(state.modelIndex).resetTo4800 ? 4 : 5;
         concernsLink = true;
     }
 
@@ -296,9 +314,9 @@ void Link::followBaud(int newBaud) {
 void Link::standardSet(bool on) {
     if (!receiverKnown())
         return;
-    const int m = state.modelIndex;
+    const ModelCapabilities& can = modelCan(state.modelIndex);
     const char p = state.receiverPort;
-    if (m == 2) {
+    if (can.yqn) {
         if (on) {
             for (const char* q : {"$ECGPQ,GGA", "$ECGPQ,GSA", "$ECGPQ,GSV", "$ECGPQ,VTG"})
                 send(q);
@@ -308,15 +326,15 @@ void Link::standardSet(bool on) {
         }
         return;
     }
-    const bool nmea = m == 1 || m == 19;
+    const bool nmea = can.nmea;
     if (on) {
         if (nmea)
             send(outSwitch(p, ",NMEA"));
         send(nmeSwitch(nmea ? "GSV" : "SAT", p, true));
         send(nmeSwitch(nmea ? "GGA" : "POS", p, true));
-        if (m == 4 || m == 18)
+        if (can.csn)
             send("$PXKTQ,NME,TAG");
-        if (m == 17) {
+        if (can.attitude) {
             send(nmeSwitch("SA4", p, true));
             send(outSwitch(p, ",AT2"));
         }
@@ -336,11 +354,11 @@ void Link::standardSet(bool on) {
 void Link::rtcmSet(bool on) {
     if (!receiverKnown())
         return;
-    const int m = state.modelIndex;
+    const ModelCapabilities& can = modelCan(state.modelIndex);
     const char p = state.receiverPort;
-    const bool noMsg = m == 5 || m == 6 || m == 7;
+    const bool noMsg = can.noMsgOutput;
     send(nmeSwitch("GSA", p, on));
-    if (m != 12 && m != 13) {
+    if (!can.noGrsOutput) {
         send(nmeSwitch("GRS", p, on));
         if (!noMsg)
             send(nmeSwitch("GSN", p, on));
@@ -354,15 +372,15 @@ void Link::rtcmSet(bool on) {
 void Link::rtkSet(bool on) {
     if (!receiverKnown())
         return;
-    const int m = state.modelIndex;
+    const ModelCapabilities& can = modelCan(state.modelIndex);
     const char p = state.receiverPort;
-    if (on && (m == 1 || m == 19))
+    if (on && can.nmea)
         send(outSwitch(p, ",NMEA"));
-    if (m != 5 && m != 6 && m != 7)
+    if (!can.noMsgOutput)
         send(nmeSwitch("MSG", p, on));
-    if (m == 16)
+    if (can.vector)
         send(nmeSwitch("VEC", p, on));
-    else if (on && (m == 19 || m == 18 || m == 4))
+    else if (on && can.baseline)
         send("$PXKTQ,CBN");
     if (on)
         querySet("RTK");
@@ -380,8 +398,7 @@ void Link::querySet(std::string_view which) {
         pause(100);
         send("$PXKTQ,CPD");
         pause(100);
-        const int m = state.modelIndex;
-        if (m == 19 || m == 18 || m == 4)
+        if (modelCan(state.modelIndex).baseline)
             send("$PXKTQ,CBN");
     }
 }

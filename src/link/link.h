@@ -2,8 +2,8 @@
 // The receiver link: the open port and its state, the listeners, and the command sender with
 // its message sets. One instance per program; the GUI's main frame, trixlog and the tests own it.
 
-#include "decode/hooks.h"
 #include "base/ui.h"
+#include "decode/hooks.h"
 #include "link/listeners.h"
 #include "link/port_settings.h"
 #include "link/serial_port.h"
@@ -88,10 +88,17 @@ public:
     void pause(int ms);
 
     SerialPort* port() const { return state.port.get(); }
+    // False while the open source has no serial line (speed and handshaking do not apply).
+    bool serialLine() const;
 
-    // Opens `device` with `settings` (buffer sizes 16384 and 4096, handshaking applied).
-    // Returns the status; on failure no port is kept. `comNumber` is recorded for messages.
+    // Opens the source `device` names (a device path or tcp://HOST:PORT) with `settings`
+    // (buffer sizes 16384 and 4096, handshaking applied on a serial line). Returns the status;
+    // on failure no port is kept and openError() says why. `comNumber` is recorded for
+    // messages.
     int openDevice(const std::string& device, const PortSettings& settings, int comNumber = 0);
+    const std::string& openError() const { return openError_; }
+    // Why the open source was lost, for "The connection to %s was lost: %s".
+    const char* lostReason() const;
     // As openDevice, showing "Error on opening COM%d : %s" on failure.
     int connectDevice(const std::string& device, const PortSettings& settings, int comNumber);
     // Applies new settings to the open port; with `showErrors`, "Mode not setted !" on failure.
@@ -126,6 +133,7 @@ private:
     EpochDecoder* decoder_ = nullptr;
     WaitHooks wait_;
     std::function<void(int)> pause_;
+    std::string openError_;
     // Events handled inside a port's wait may close that port; it is kept (closed) until no
     // wait runs, so the waiting operation never touches a freed record.
     WaitHooks portHooks();

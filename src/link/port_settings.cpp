@@ -1,6 +1,7 @@
 #include "link/port_settings.h"
 
 #include "base/text.h"
+#include "decode/models.h"
 #include "link/serial_port.h"
 
 #include <algorithm>
@@ -35,8 +36,7 @@ bool PortSettings::valid() const {
 }
 
 const int* baudListFor(int modelIndex) {
-    return (modelIndex == 12 || modelIndex == 13) ? kRestrictedBaudList.data()
-                                                  : kFullBaudList.data();
+    return modelCan(modelIndex).fewBauds ? kRestrictedBaudList.data() : kFullBaudList.data();
 }
 
 int baudListSelection(const int* list, int baudIndex) {

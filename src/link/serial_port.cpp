@@ -16,6 +16,25 @@ int SerialPort::writeChar(std::uint8_t byte) {
     return writeBlock(&byte, 1);
 }
 
+long SerialPort::read(void* buffer, std::size_t maxLength) {
+    int rc = readBlock(buffer, maxLength);
+    if (rc == status::kBufferEmpty)
+        return 0;
+    return rc < 0 ? rc : static_cast<long>(count);
+}
+
+long SerialPort::write(const void* data, std::size_t length) {
+    int rc = writeBlock(data, length);
+    if (rc < 0 && rc != status::kBufferFull && rc != status::kBlockedByHandshaking)
+        return rc;
+    return static_cast<long>(count);
+}
+
+int SerialPort::pendingOutput() {
+    int n = txCount();
+    return n > 0 ? n : 0;
+}
+
 void SerialPort::setWaitHooks(WaitHooks hooks) {
     wait_ = std::move(hooks);
 }

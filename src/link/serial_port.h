@@ -4,6 +4,7 @@
 // what it supports. Every operation returns its status (0 success, negative failure) and also
 // stores it in `status`, so a caller may test either.
 
+#include "link/byte_stream.h"
 #include "link/status.h"
 
 #include <cstddef>
@@ -46,7 +47,10 @@ struct WaitHooks {
 // A steady millisecond clock.
 std::int64_t steadyNowMs();
 
-class SerialPort {
+// The port record: a byte stream with the serial line's own operations on top. A source
+// without a serial line answers those with "Function not supported" and says so through
+// isSerialLine(); callers ask the line operations of serial lines only.
+class SerialPort : public ByteStream {
 public:
     SerialPort() = default;
     virtual ~SerialPort() = default;
@@ -62,7 +66,7 @@ public:
     virtual int readChar() { return fail(status::kNotSupported); }
     virtual int writeChar(std::uint8_t byte);
     // Lowers DTR and RTS and releases the device; the record stays usable only for its status.
-    virtual int close() { return ok(); }
+    int close() override { return ok(); }
     virtual int setLine(long /*baud*/, char /*parity*/, int /*dataBits*/, int /*stopBits*/) {
         return fail(status::kNotSupported);
     }
@@ -91,11 +95,19 @@ public:
 
     // --- beyond the table ------------------------------------------------------------------
     // The device went away under the open port (unplugged, the other end closed).
-    virtual bool lost() const { return false; }
+    bool lost() const override { return false; }
     // A descriptor to wait on for input, or -1.
-    virtual int pollDescriptor() const { return -1; }
+    int pollDescriptor() const override { return -1; }
     // The device this record opened (for messages).
     virtual std::string_view deviceName() const { return {}; }
+    // False for a source without line settings (speed, handshaking, modem lines, break).
+    virtual bool isSerialLine() const { return true; }
+
+    // --- the byte stream, through the block operations --------------------------------------
+    long read(void* buffer, std::size_t maxLength) override;
+    long write(const void* data, std::size_t length) override;
+    std::string_view displayName() const override { return deviceName(); }
+    int pendingOutput() override;
 
     // --- the timed operations ---------------------------------------------------------------
     void setWaitHooks(WaitHooks hooks);

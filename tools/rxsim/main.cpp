@@ -1,12 +1,15 @@
-// rxsim: a simulated satellite-navigation receiver on a pseudo-terminal, for tests and demos.
-// It prints the device path the program should open, then behaves like a receiver of the
+// rxsim: a simulated satellite-navigation receiver on a pseudo-terminal (or behind a TCP
+// listener on the loopback address), for tests and demos. It prints the device path (or the
+// tcp:// address) the program should open, then behaves like a receiver of the
 // chosen model: it answers the identification queries, acknowledges setting commands, sends
 // its epochs on the switched-on outputs and follows baud changes. While the program's baud
 // rate or RTS/CTS setting differs from its own, everything it sends is unintelligible and
-// everything it receives is lost, as on a real line.
+// everything it receives is lost, as on a real line. Over TCP there is no line speed: what it
+// sends always arrives.
 
 #include "pty.h"
 #include "receiver.h"
+#include "tcp_listener.h"
 
 #include "base/text.h"
 
@@ -18,6 +21,7 @@
 #include <poll.h>
 #include <string>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
@@ -39,8 +43,6 @@ void usage(std::FILE* out) {
                  "  --period-ms MS     time between epochs (default 1000)\n"
                  "  --ignore WORD      never answer commands containing WORD (repeatable)\n"
                  "  --silent           never answer anything\n"
-                 "  --almanac-garbage  almanac answers are byte patterns, not records\n"
-                 "%s"
                  "  --tx-log FILE      copy of every byte sent to the program\n"
                  "  --rx-log FILE      every command line received, one per line\n"
                  "  --link PATH        also make PATH a symbolic link to the device\n"
@@ -48,8 +50,10 @@ void usage(std::FILE* out) {
                  "  --bytes N          with --blast: stop after N bytes, once the program has\n"
                  "                     read them all (default 10000000)\n"
                  "  --rate BPS         with --blast: at most BPS bytes per second\n"
-                 "  --start-delay-ms MS  with --blast: wait before sending (default 0)\n",
-                 rxsim::terminalUsage());
+                 "  --start-delay-ms MS  with --blast: wait before sending (default 0)\n"
+                 "  --tcp PORT         listen on 127.0.0.1:PORT instead of a pseudo-terminal\n"
+                 "                     (0: any free port), one client at a time; with --blast\n"
+                 "                     the connection is closed once every byte is sent\n");
 }
 
 std::int64_t nowMs() {
@@ -65,6 +69,7 @@ struct Options {
     long long bytes = 10000000;
     long long rate = 0;
     int startDelayMs = 0;
+    int tcpPort = -1; // -1: a pseudo-terminal
 };
 
 bool parse(int argc, char** argv, Options& o) {
@@ -93,10 +98,6 @@ bool parse(int argc, char** argv, Options& o) {
             o.receiver.ignore.emplace_back(v);
         else if (a == "--silent")
             o.receiver.silent = true;
-        else if (a == "--almanac-garbage")
-            o.receiver.almanacGarbage = true;
-        else if (rxsim::terminalOption(argc, argv, i, o.receiver.terminal))
-            continue;
         else if (a == "--tx-log" && value(v))
             o.txLog = v;
         else if (a == "--rx-log" && value(v))
@@ -111,11 +112,13 @@ bool parse(int argc, char** argv, Options& o) {
             o.rate = trix::parseInteger(v);
         else if (a == "--start-delay-ms" && value(v))
             o.startDelayMs = static_cast<int>(trix::parseInteger(v));
+        else if (a == "--tcp" && value(v) && *v && std::strspn(v, "0123456789") == std::strlen(v))
+            o.tcpPort = static_cast<int>(trix::parseInteger(v));
         else
             return false;
     }
     return o.receiver.model >= 1 && o.receiver.model <= 21 && o.receiver.baud > 0 &&
-           o.periodMs > 0 && o.bytes > 0;
+           o.periodMs > 0 && o.bytes > 0 && o.tcpPort <= 65535 && (o.tcpPort < 0 || o.link.empty());
 }
 
 // What a receiver at the wrong speed looks like on the line: bytes that never form a
@@ -161,6 +164,113 @@ private:
     std::FILE* rx_ = nullptr;
 };
 
+// The receiver behind a TCP listener: the same behaviour as on the pseudo-terminal, without
+// a line speed. Nothing is sent while no client is connected.
+int serveTcp(const Options& o) {
+    rxsim::TcpListener listener(o.tcpPort);
+    if (!listener.ok()) {
+        std::fprintf(stderr, "rxsim: cannot listen on 127.0.0.1:%d: %s\n", o.tcpPort,
+                     listener.error().c_str());
+        return 1;
+    }
+    std::printf("%s\n", listener.address().c_str());
+    std::fflush(stdout);
+
+    rxsim::Receiver rx(o.receiver);
+    Files files(o);
+    std::string outq;
+    std::int64_t start = nowMs();
+    std::int64_t nextEpoch = start + o.periodMs;
+    long long blasted = 0;
+    bool finishing = false; // blast mode: every byte sent, waiting for the client to close
+    std::vector<char> in(4096);
+
+    while (!stopRequested) {
+        const bool connected = listener.client() >= 0;
+        std::int64_t now = nowMs();
+        if (connected && o.blast && !finishing) {
+            if (blasted >= o.bytes && outq.empty()) {
+                if (listener.unsent() == 0) {
+                    listener.finishSending();
+                    finishing = true;
+                }
+            } else if (now - start >= o.startDelayMs) {
+                long long allowed = o.bytes;
+                if (o.rate > 0)
+                    allowed = std::min<long long>(
+                        o.bytes, (now - start - o.startDelayMs) * o.rate / 1000 + 256);
+                while (blasted < allowed && outq.size() < 65536) {
+                    std::string e = rx.blastEpoch();
+                    if (blasted + static_cast<long long>(e.size()) > o.bytes)
+                        e.resize(static_cast<std::size_t>(o.bytes - blasted));
+                    blasted += static_cast<long long>(e.size());
+                    outq += e;
+                }
+            }
+        } else if (!o.blast && now >= nextEpoch) {
+            std::string e = rx.epoch();
+            if (connected)
+                outq += e;
+            nextEpoch += o.periodMs;
+            if (nextEpoch < now)
+                nextEpoch = now + o.periodMs;
+        }
+
+        pollfd p[2] = {{listener.listenDescriptor(), POLLIN, 0}, {listener.client(), POLLIN, 0}};
+        if (!outq.empty() && !finishing)
+            p[1].events |= POLLOUT;
+        int timeout = 50;
+        if (!o.blast)
+            timeout = static_cast<int>(std::max<std::int64_t>(0, nextEpoch - nowMs()));
+        else if (connected && (o.rate > 0 || blasted >= o.bytes))
+            timeout = 2;
+        int n = ::poll(p, connected ? 2 : 1, timeout);
+        if (n < 0 && errno != EINTR)
+            break;
+        if (n <= 0)
+            continue;
+        if (p[0].revents & POLLIN) {
+            listener.accept();
+            if (!connected && listener.client() >= 0)
+                start = nowMs();
+        }
+        if (!connected)
+            continue;
+        bool gone = (p[1].revents & (POLLERR | POLLNVAL)) != 0;
+        if (p[1].revents & (POLLIN | POLLHUP)) {
+            ssize_t got = ::recv(listener.client(), in.data(), in.size(), 0);
+            if (got > 0 && !finishing) {
+                std::string answers;
+                std::vector<std::string> commands;
+                rx.receive(std::string_view(in.data(), static_cast<std::size_t>(got)), answers,
+                           commands);
+                for (const auto& c : commands)
+                    files.command(c);
+                outq += answers;
+            } else if (got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR)) {
+                gone = true;
+            }
+        }
+        if (!gone && (p[1].revents & POLLOUT) && !outq.empty()) {
+            ssize_t put = ::send(listener.client(), outq.data(), outq.size(), MSG_NOSIGNAL);
+            if (put > 0) {
+                files.sent(outq.data(), static_cast<std::size_t>(put));
+                outq.erase(0, static_cast<std::size_t>(put));
+            } else if (put < 0 && errno != EAGAIN && errno != EINTR) {
+                gone = true;
+            }
+        }
+        if (gone) {
+            // The program went away: what was queued for it is lost, as on an unheard line.
+            listener.dropClient();
+            outq.clear();
+            if (o.blast)
+                break;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -178,6 +288,8 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onSignal);
     std::signal(SIGPIPE, SIG_IGN);
 
+    if (o.tcpPort >= 0)
+        return serveTcp(o);
     rxsim::Pty pty;
     if (!pty.ok()) {
         std::fprintf(stderr, "rxsim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
@@ -236,8 +348,6 @@ int main(int argc, char** argv) {
                 nextEpoch = now + o.periodMs;
         }
 
-        if (std::string due = rx.dueAnswers(); !due.empty())
-            outq += intelligible() ? due : scramble(due, seed);
         pollfd p{pty.master(), POLLIN, 0};
         if (!outq.empty())
             p.events |= POLLOUT;
@@ -248,7 +358,6 @@ int main(int argc, char** argv) {
             timeout = 2;
         else if (!outq.empty())
             timeout = 50;
-        timeout = rx.untilNextAnswerMs(timeout);
         int n = ::poll(&p, 1, timeout);
         if (n < 0 && errno != EINTR)
             break;

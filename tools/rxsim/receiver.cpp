@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "decode/framing.h"
+#include "decode/models.h"
 
 #include <array>
 
@@ -65,7 +66,7 @@ Receiver::Receiver(ReceiverConfig config)
 }
 
 bool Receiver::proprietary() const {
-    return config_.model != 1 && config_.model != 19 && config_.model != 2;
+    return !trix::modelCan(config_.model).nmea && !trix::modelCan(config_.model).yqn;
 }
 
 std::string Receiver::ridCode() const {
@@ -129,7 +130,7 @@ void Receiver::hostBytes(std::string_view bytes, std::string& out) {
         }
         if (host_.size() >= 7 && host_[0] == '\x04' && host_[5] == '\x61' && host_[6] == '\x04') {
             host_.erase(0, 7);
-            out += almanacSegment(config_.almanacGarbage);
+            out += segmentAnswer();
             continue;
         }
         if (!host_.empty() && host_[0] != '\0' && host_[0] != '\x04') {
@@ -214,11 +215,9 @@ void Receiver::handleSetting(const std::string& body, std::string_view word, std
         long rate = baudOfIndex(trix::parseInteger(fieldAt(body, 3)));
         if (port.size() == 1 && port[0] == config_.port && rate > 0)
             baud_ = rate;
-    } else if (w == "RAW") {
-        out += rawAlmanacOutput(body, config_.port, config_.almanacGarbage);
     } else if (w == "RST") {
         int m = config_.model;
-        baud_ = (m == 11 || m == 12 || m == 13) ? 4800 : 9600;
+        baud_ = trix::modelCan(m).resetTo4800 ? 4800 : 9600;
         allOff();
     }
 }
@@ -230,16 +229,16 @@ void Receiver::handleQuery(const std::string& body, std::string_view word, std::
         out += withChecksum(cformat("$PXKTR,PRT,%c,%ld", config_.port, baud_));
     } else if (w == "RID") {
         out += withChecksum("$PXKTR,RID," + ridCode() + ",SIM0001");
-    } else if (w == "CSN" && (m == 4 || m == 18)) {
+    } else if (w == "CSN" && trix::hasCsn(m)) {
         out += csnSentence(clock_);
-    } else if (w == "NME" && fieldAt(body, 2) == "TAG" && (m == 4 || m == 18)) {
+    } else if (w == "NME" && fieldAt(body, 2) == "TAG" && trix::hasCsn(m)) {
         out += withChecksum("$PXKTR,NME,TAG,XKT");
     } else if (w == "SAL") {
         for (int prn = 1; prn <= 32; ++prn)
-            out += gpsAlmanacAnswer(prn, config_.almanacGarbage);
+            out += salAnswer(prn);
     } else if (w == "SAG") {
         for (int slot = 1; slot <= 24; ++slot)
-            out += glonassAlmanacAnswer(slot, config_.almanacGarbage);
+            out += sagAnswer(slot);
     } else if (w == "RAW") {
         out += "RCI:1.00\r\n";
     } else if (!terminal_.answer(body, w, on_, config_.port, baud_, out)) {

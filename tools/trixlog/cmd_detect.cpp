@@ -27,7 +27,9 @@ void help() {
     std::printf(
         "%s\n"
         "Opens DEVICE at B baud (default 9600), 8 data bits, no parity, 1 stop bit, RTS/CTS\n"
-        "only with --rtscts, and identifies the receiver. On success prints\n"
+        "only with --rtscts, and identifies the receiver. DEVICE may be tcp://HOST:PORT, a\n"
+        "receiver behind a TCP listener (no speed there: --baud and --scan do not apply).\n"
+        "On success prints\n"
         "  model=<index> name=<name> port=<letter> baud=<baud> rtscts=<0|1> firmware=<version>\n"
         "and exits 0; otherwise prints \"GPS receiver is not detected!\" and exits 1.\n\n"
         "  --scan            when the receiver does not answer, try every baud rate with and\n"
@@ -142,7 +144,7 @@ int run(int argc, char** argv) {
     settings.baud = baudIndex;
     settings.rtsCts = rtscts ? 1 : 0;
     if (int rc = link.openDevice(device, settings, 1); rc < 0) {
-        std::string reason(trix::link::statusText(rc));
+        const std::string& reason = link.openError();
         std::fprintf(stderr, "trixlog detect: cannot open %s: %s\n", device.c_str(),
                      reason.c_str());
         return 1;
@@ -166,8 +168,7 @@ int run(int argc, char** argv) {
     const auto& st = link.state;
     const bool identified = !init.detecting() && st.modelIndex >= 1;
     if (loop.lost()) {
-        std::string text =
-            trix::cformat(trix::str::kPortLost, device.c_str(), "the device is gone");
+        std::string text = trix::cformat(trix::str::kPortLost, device.c_str(), link.lostReason());
         std::fprintf(stderr, "%s\n", text.c_str());
     }
     if (!identified) {

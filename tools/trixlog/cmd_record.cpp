@@ -32,7 +32,8 @@ void help() {
         "Opens DEVICE at B baud (default 9600), 8N1, RTS/CTS only with --rtscts, and records\n"
         "every received byte into log files in DIR (default: the current directory), named\n"
         "from the model code and a running number. Prints each file's name when it is closed.\n"
-        "Stops after S seconds (default: on SIGINT or SIGTERM).\n\n"
+        "Stops after S seconds (default: on SIGINT or SIGTERM). DEVICE may be\n"
+        "tcp://HOST:PORT, a receiver behind a TCP listener (--baud does not apply there).\n\n"
         "  --model N             receiver model index 1 to 21 (default 1, plain NMEA)\n"
         "  --port-letter L       the receiver's port the device is attached to (default A)\n"
         "  --enable              switch the model's standard messages on at the start and off\n"
@@ -223,7 +224,7 @@ int run(int argc, char** argv) {
     ps.baud = baudIndex;
     ps.rtsCts = o.rtscts ? 1 : 0;
     if (int rc = link.openDevice(o.device, ps, 1); rc < 0) {
-        std::string reason(trix::link::statusText(rc));
+        const std::string& reason = link.openError();
         std::fprintf(stderr, "trixlog record: cannot open %s: %s\n", o.device.c_str(),
                      reason.c_str());
         return 1;
@@ -269,7 +270,7 @@ int run(int argc, char** argv) {
     if (lost) {
         std::fprintf(
             stderr, "%s\n",
-            trix::cformat(trix::str::kPortLost, o.device.c_str(), "the device is gone").c_str());
+            trix::cformat(trix::str::kPortLost, o.device.c_str(), link.lostReason()).c_str());
         link.closePort();
     } else if (o.enable) {
         link.standardSet(false);

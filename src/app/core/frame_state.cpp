@@ -1,8 +1,8 @@
 #include "app/core/frame_state.h"
 
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/models.h"
 
 namespace trix::app {
 
@@ -24,8 +24,9 @@ CommandStatus commandStatus(Command c, const FrameState& s) {
     case Command::DgpsRtc:
         return {s.viewFileMode ? s.fileHasRtcm : (modelSet && !s.hostMode && !s.busy), s.rtcOpen};
     case Command::DgpsRtk:
-        return {s.viewFileMode ? s.fileHasRtk
-                               : (modelSet && s.modelIndex != 3 && !s.hostMode && !s.busy),
+        return {s.viewFileMode
+                    ? s.fileHasRtk
+                    : (modelSet && !modelCan(s.modelIndex).noRtk && !s.hostMode && !s.busy),
                 s.rtkOpen};
     case Command::DataPlotting:
         return {s.viewFileMode && s.viewedEpochs > 1 && !s.hostMode && !s.busy, s.plotOpen};
@@ -51,7 +52,7 @@ CommandStatus commandStatus(Command c, const FrameState& s) {
 }
 
 std::string frameTitle(const FrameState& s) {
-    if (s.modelIndex == 2 && !s.receiverDescription.empty() && !s.emulationActive &&
+    if (modelCan(s.modelIndex).yqn && !s.receiverDescription.empty() && !s.emulationActive &&
         !s.viewFileMode)
         return s.receiverDescription;
     std::string t = str::kAppTitle;

@@ -305,7 +305,7 @@ void drawInstruments(QPainter& p, const InstrumentPictures& pictures, const Pane
     const Unit& vsU = verticalSpeedUnit(view.units.verticalSpeed);
     const Unit& altU = altitudeUnit(view.units.altitude);
     const QColor yellow(kValueYellow);
-    const bool noVertical = view.modelIndex == kModelUnknown || view.modelIndex == 19;
+    const bool noVertical = isNmeaModel(view.modelIndex);
     if (d) {
         boxText(p, at(kSpeedSlot, kValueBox), qstr(cformat("%.1f %s", pos.speed, speedU.name)),
                 yellow, 10);

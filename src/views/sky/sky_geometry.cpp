@@ -1,5 +1,7 @@
 #include "views/sky/sky_geometry.h"
 
+#include "decode/models.h"
+
 #include <algorithm>
 #include <bitset>
 
@@ -8,7 +10,7 @@ namespace trix::views {
 int skyRingItem(int sv, int modelIndex) {
     if (sv < 33)
         return sky::kGpsRing;
-    if (modelIndex == 15 || modelIndex == 16)
+    if (modelCan(modelIndex).wideGlonass)
         return sv < 100 ? sky::kGlonassRing : sky::kSbasRing;
     return sv >= 65 ? sky::kGlonassRing : sky::kSbasRing;
 }
