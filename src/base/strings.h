@@ -331,10 +331,10 @@ inline constexpr const char* kNotRespondingText =
     "with and without RTS/CTS; Manual Connect takes it as a plain NMEA receiver.";
 
 // Terminal, command menus, support tickets and the receivers information book.
-inline constexpr const char* kMenuCompileError = "Error on compiling\n%s\nat the line # %d"; // 8048
-inline constexpr const char* kEnterValueBetween = "Enter value between %s and %s";          // 8049
-inline constexpr const char* kAddCommandQuestion = "Add command %s to the %s?";             // 8051
-inline constexpr const char* kNoSelection = "There is no selection !";                      // 8064
+inline constexpr const char* kMenuCompileError = "Error on compiling\n%s\nat the line # %d";
+inline constexpr const char* kEnterValueBetween = "Enter value between %s and %s";
+inline constexpr const char* kAddCommandQuestion = "Add command %s to the %s?";
+inline constexpr const char* kNoSelection = "There is no selection !";
 inline constexpr const char* kTextNotAllowed =
     "The text may not contain '*', '$' or control characters.";
 inline constexpr const char* kCommandTooLong =
@@ -346,11 +346,11 @@ inline constexpr const char* kPseudoOutsideHostMode =
 inline constexpr const char* kScriptTooLong =
     "The %s file holds more than %d commands or answer marks; the rest is not used.";
 inline constexpr const char* kTicketWriteError = "Error on writing the ticket file\n%s\n%s";
-inline constexpr const char* kTicketProgressTitle = "Creating Support Ticket:% 3d %% done"; // 300
-inline constexpr const char* kStopSeriesQuestion =                                          // 302
+inline constexpr const char* kTicketProgressTitle = "Creating Support Ticket:% 3d %% done";
+inline constexpr const char* kStopSeriesQuestion =
     "Support Ticket is beeing created now!\nWould you like to stop creating Support Ticket?";
-inline constexpr const char* kTicketCancelled = "Creating Support Ticket is cancelled."; // 303
-inline constexpr const char* kTicketCreated = "Ticket:'%s' was created successfully."; // 305
+inline constexpr const char* kTicketCancelled = "Creating Support Ticket is cancelled.";
+inline constexpr const char* kTicketCreated = "Ticket:'%s' was created successfully.";
 inline constexpr const char* kTicketNoLink =
     "The receiver was disconnected or went into host mode; the ticket cannot be completed.";
 inline constexpr const char* kSeriesTurnSkipped =
@@ -386,7 +386,7 @@ inline constexpr const char* kTipType = "Type the command";
 inline constexpr const char* kTipMode = "Switch Select<->Type command mode";
 inline constexpr const char* kTerminalClear = "Clear";
 inline constexpr const char* kTerminalCopy = "Copy";
-inline constexpr const char* kDescriptionAbsent = "Information about %s receiver is absent."; // 61219
+inline constexpr const char* kDescriptionAbsent = "Information about %s receiver is absent.";
 
 // Data plotting window (string 281), its control panel and colour page; printing.
 inline constexpr const char* kDataPlotting = "Data Plotting"; // 281
