@@ -43,6 +43,7 @@ void usage(std::FILE* out) {
                  "  --period-ms MS     time between epochs (default 1000)\n"
                  "  --ignore WORD      never answer commands containing WORD (repeatable)\n"
                  "  --silent           never answer anything\n"
+                 "%s"
                  "  --tx-log FILE      copy of every byte sent to the program\n"
                  "  --rx-log FILE      every command line received, one per line\n"
                  "  --link PATH        also make PATH a symbolic link to the device\n"
@@ -53,7 +54,8 @@ void usage(std::FILE* out) {
                  "  --start-delay-ms MS  with --blast: wait before sending (default 0)\n"
                  "  --tcp PORT         listen on 127.0.0.1:PORT instead of a pseudo-terminal\n"
                  "                     (0: any free port), one client at a time; with --blast\n"
-                 "                     the connection is closed once every byte is sent\n");
+                 "                     the connection is closed once every byte is sent\n",
+                 rxsim::dgpsUsage());
 }
 
 std::int64_t nowMs() {
@@ -98,6 +100,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.receiver.ignore.emplace_back(v);
         else if (a == "--silent")
             o.receiver.silent = true;
+        else if (rxsim::parseDgpsOption(argc, argv, i, o.receiver.dgps))
+            continue;
         else if (a == "--tx-log" && value(v))
             o.txLog = v;
         else if (a == "--rx-log" && value(v))

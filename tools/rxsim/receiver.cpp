@@ -53,7 +53,8 @@ long baudOfIndex(long index) {
 }
 
 Receiver::Receiver(ReceiverConfig config)
-    : config_(std::move(config)), baud_(config_.baud), terminal_(config_.terminal) {
+    : config_(std::move(config)), baud_(config_.baud), terminal_(config_.terminal),
+      dgps_(config_.dgps, config_.model, config_.port) {
     if (config_.outputsOn) {
         if (proprietary()) {
             on_ = {"POS", "SAT"};
@@ -223,6 +224,8 @@ void Receiver::handleSetting(const std::string& body, std::string_view word, std
 }
 
 void Receiver::handleQuery(const std::string& body, std::string_view word, std::string& out) {
+    if (dgps_.answer(body, clock_, out))
+        return;
     const std::string w(word);
     const int m = config_.model;
     if (w == "PRT") {
@@ -285,6 +288,7 @@ std::string Receiver::epoch() {
         if (has("VTG"))
             out += vtgSentence();
     }
+    out += dgps_.epoch(on_, clock_, !proprietary() && has("GSA"));
     clock_.seconds += 1.0;
     return out;
 }

@@ -3,6 +3,7 @@
 // what it sends each epoch. Independent of the pseudo-terminal, so it can run anywhere.
 
 #include "almanac_answers.h"
+#include "rtk_answers.h"
 #include "sentences.h"
 #include "terminal_answers.h"
 
@@ -22,6 +23,7 @@ struct ReceiverConfig {
     bool outputsOn = false;          // POS/SAT (or the NMEA set) on from the start
     std::vector<std::string> ignore; // commands containing one of these get no answer
     bool silent = false;             // answers nothing at all
+    DgpsConfig dgps;                 // the differential side
     bool almanacGarbage = false;     // almanac answers are byte patterns
     TerminalConfig terminal;         // ACK bytes, refusals, answer delay
 };
@@ -66,6 +68,7 @@ private:
     bool binary_ = false; // "OUT,x,BIN"
     EpochClock clock_;
     TerminalAnswers terminal_;
+    RtkAnswers dgps_;
 };
 
 // The baud rate of the program's settings table at index i (0 to 9), 0 outside.
