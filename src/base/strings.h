@@ -444,10 +444,10 @@ inline constexpr const char* kPrintPreview = "Preview...";
 inline constexpr const char* kPrintFailed = "Failed to print the document.";
 inline constexpr const char* kPrintDate = "%d %b %Y    %H:%M";
 // Almanac: files, listing, download and view.
-inline constexpr const char* kBadAlmanacFile = "Bad almanac file !";                       // 5
+inline constexpr const char* kBadAlmanacFile = "Bad almanac file !";                         // 5
 inline constexpr const char* kAlmanacNoFileName = "No data to generate almanac file name !"; // 21
-inline constexpr const char* kAlmanacProgress = "Downloading Almanac - % 3d %% done";       // 22
-inline constexpr const char* kAlmanacNotDownloading =                                      // 23
+inline constexpr const char* kAlmanacProgress = "Downloading Almanac - % 3d %% done";        // 22
+inline constexpr const char* kAlmanacNotDownloading =                                        // 23
     "Almanac is not downloading.\nPlease try again.";
 inline constexpr const char* kAlmanacErrorReadingBuffer = "Error reading buffer";
 inline constexpr const char* kAlmanacSaveFailed = "The almanac could not be saved as\n%s";

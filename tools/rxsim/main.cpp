@@ -43,6 +43,7 @@ void usage(std::FILE* out) {
                  "  --period-ms MS     time between epochs (default 1000)\n"
                  "  --ignore WORD      never answer commands containing WORD (repeatable)\n"
                  "  --silent           never answer anything\n"
+                 "  --almanac-garbage  almanac answers are byte patterns, not records\n"
                  "%s"
                  "  --tx-log FILE      copy of every byte sent to the program\n"
                  "  --rx-log FILE      every command line received, one per line\n"
@@ -100,6 +101,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.receiver.ignore.emplace_back(v);
         else if (a == "--silent")
             o.receiver.silent = true;
+        else if (a == "--almanac-garbage")
+            o.receiver.almanacGarbage = true;
         else if (rxsim::parseDgpsOption(argc, argv, i, o.receiver.dgps))
             continue;
         else if (a == "--tx-log" && value(v))

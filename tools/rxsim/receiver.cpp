@@ -131,7 +131,7 @@ void Receiver::hostBytes(std::string_view bytes, std::string& out) {
         }
         if (host_.size() >= 7 && host_[0] == '\x04' && host_[5] == '\x61' && host_[6] == '\x04') {
             host_.erase(0, 7);
-            out += segmentAnswer();
+            out += almanacSegment(config_.almanacGarbage);
             continue;
         }
         if (!host_.empty() && host_[0] != '\0' && host_[0] != '\x04') {
@@ -216,6 +216,8 @@ void Receiver::handleSetting(const std::string& body, std::string_view word, std
         long rate = baudOfIndex(trix::parseInteger(fieldAt(body, 3)));
         if (port.size() == 1 && port[0] == config_.port && rate > 0)
             baud_ = rate;
+    } else if (w == "RAW") {
+        out += rawAlmanacOutput(body, config_.port, config_.almanacGarbage);
     } else if (w == "RST") {
         int m = config_.model;
         baud_ = trix::modelCan(m).resetTo4800 ? 4800 : 9600;
@@ -238,10 +240,10 @@ void Receiver::handleQuery(const std::string& body, std::string_view word, std::
         out += withChecksum("$PXKTR,NME,TAG,XKT");
     } else if (w == "SAL") {
         for (int prn = 1; prn <= 32; ++prn)
-            out += salAnswer(prn);
+            out += gpsAlmanacAnswer(prn, config_.almanacGarbage);
     } else if (w == "SAG") {
         for (int slot = 1; slot <= 24; ++slot)
-            out += sagAnswer(slot);
+            out += glonassAlmanacAnswer(slot, config_.almanacGarbage);
     } else if (w == "RAW") {
         out += "RCI:1.00\r\n";
     } else if (!terminal_.answer(body, w, on_, config_.port, baud_, out)) {

@@ -4,6 +4,7 @@
 
 #include "almanac_answers.h"
 #include "rtk_answers.h"
+#include "almanac_answers.h"
 #include "sentences.h"
 #include "terminal_answers.h"
 
@@ -23,6 +24,7 @@ struct ReceiverConfig {
     bool outputsOn = false;          // POS/SAT (or the NMEA set) on from the start
     std::vector<std::string> ignore; // commands containing one of these get no answer
     bool silent = false;             // answers nothing at all
+    bool almanacGarbage = false;     // almanac answers are byte patterns
     DgpsConfig dgps;                 // the differential side
     bool almanacGarbage = false;     // almanac answers are byte patterns
     TerminalConfig terminal;         // ACK bytes, refusals, answer delay
