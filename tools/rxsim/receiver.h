@@ -4,7 +4,6 @@
 
 #include "almanac_answers.h"
 #include "rtk_answers.h"
-#include "almanac_answers.h"
 #include "sentences.h"
 #include "terminal_answers.h"
 
@@ -26,7 +25,6 @@ struct ReceiverConfig {
     bool silent = false;             // answers nothing at all
     bool almanacGarbage = false;     // almanac answers are byte patterns
     DgpsConfig dgps;                 // the differential side
-    bool almanacGarbage = false;     // almanac answers are byte patterns
     TerminalConfig terminal;         // ACK bytes, refusals, answer delay
 };
 
