@@ -15,11 +15,16 @@ fi
 
 echo "No display: running the headless demonstration on the bundled sample logs."
 trixlog=build/tools/trixlog/trixlog
+# Each listing goes to a file first: a pipe into `head` would end trixlog early, and the
+# demonstration must not depend on how a writer takes that.
+listing=$(mktemp)
+trap 'rm -f "$listing"' EXIT
 for log in data/samples/*.log; do
     echo
     echo "== $log: first epochs (trixlog epochs)"
-    "$trixlog" epochs "$log" | head -n 6
-    echo "   ... $("$trixlog" epochs "$log" | tail -n +2 | wc -l) epochs in all"
+    "$trixlog" epochs "$log" >"$listing"
+    sed -n 1,6p "$listing"
+    echo "   ... $(($(wc -l <"$listing") - 1)) epochs in all"
     echo "== $log: accuracy summary (trixlog analyze)"
     "$trixlog" analyze "$log"
 done

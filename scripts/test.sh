@@ -18,6 +18,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --timeout 300
 
+echo "== the run command without a display"
+env -u DISPLAY -u WAYLAND_DISPLAY scripts/run.sh >/dev/null
+
 if [ "${1:-}" = "--quick" ]; then
     exit 0
 fi

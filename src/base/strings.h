@@ -1,22 +1,22 @@
 #pragma once
-// The program's string table: user-facing texts, verbatim, by number where they have one.
+// The program's string table: user-facing texts, verbatim.
 // Texts that are format strings take their arguments through cformat().
 
 namespace trix::str {
 
-// 7000s: messages of the frame, the files and the port.
-inline constexpr const char* kFileNotOpened = "File \n%s\ncould not be opened !"; // 7002
-inline constexpr const char* kNoComPorts = "No available COM ports !";            // 7005
-inline constexpr const char* kErrorOpeningCom = "Error on opening COM%d : %s";    // 7009
-inline constexpr const char* kModeNotSet = "Mode not setted !";                   // 7011
-inline constexpr const char* kSpeedChangeLost =                                   // 7013
+// Messages of the main window, the files and the port.
+inline constexpr const char* kFileNotOpened = "File \n%s\ncould not be opened !";
+inline constexpr const char* kNoComPorts = "No available COM ports !";
+inline constexpr const char* kErrorOpeningCom = "Error on opening COM%d : %s";
+inline constexpr const char* kModeNotSet = "Mode not setted !";
+inline constexpr const char* kSpeedChangeLost =
     "Communication between Trialix and GPS receiver lost due to port speed change.";
-inline constexpr const char* kUtilityNotLoaded = "Error on loading utility.dll !"; // 7018
-inline constexpr const char* kNotEnoughMemory = "Not enough memory.";              // 7026
-inline constexpr const char* kOutOfTimers = "Out of system timers.";               // 7027
+inline constexpr const char* kUtilityNotLoaded = "Error on loading utility.dll !";
+inline constexpr const char* kNotEnoughMemory = "Not enough memory.";
+inline constexpr const char* kOutOfTimers = "Out of system timers.";
 
 // Epoch assembly.
-inline constexpr const char* kTooManyIncomplete = // 308
+inline constexpr const char* kTooManyIncomplete =
     "Too many Epochs are incomplete!\n\nTry to increase COM port baud rate or decrease messages "
     "input by closing some windows or manualy turning off NMEA or RAW receiver's output from "
     "within GPS Receiver Terminal window.";
@@ -39,12 +39,12 @@ inline constexpr const char* kDiskFull = "Disk is full !";
 inline constexpr const char* kErrorClosingFile = "Error on closing File %s.";
 
 // Application shell: title, frame, start-up menu, epoch counter, analysis.
-inline constexpr const char* kAppTitle = "Orvane Trialix";                   // 2
-inline constexpr const char* kTitleAnalysisActive = " - Analysis Active";    // 3
-inline constexpr const char* kTitleReceiverType = " - GPS Receiver type:  "; // 8019
-inline constexpr const char* kTitleEmulation = " - Emulation mode for ";     // 8023
-inline constexpr const char* kTitleViewFile = " - View file '%s' from ";     // 8024
-inline constexpr const char* kAnalysisWarning =                              // 7014
+inline constexpr const char* kAppTitle = "Orvane Trialix";                // 2
+inline constexpr const char* kTitleAnalysisActive = " - Analysis Active"; // 3
+inline constexpr const char* kTitleReceiverType = " - GPS Receiver type:  ";
+inline constexpr const char* kTitleEmulation = " - Emulation mode for ";
+inline constexpr const char* kTitleViewFile = " - View file '%s' from ";
+inline constexpr const char* kAnalysisWarning =
     "             WARNING !\nAntenna must be stationary during analysis.\n\n\nTo stop analysis, "
     "delete the check mark on the Analysis Active submenu of GPS menu.";
 inline constexpr const char* kStartupConnect = "Connect to GPS Receiver";
@@ -70,7 +70,7 @@ inline constexpr const char* kAverageOverTime = "Average over time";
 inline constexpr const char* kVsTruth = "vs Truth";
 inline constexpr const char* kLoadFromReceiver = "Load from GPS Receiver";
 inline constexpr const char* kWriteOutlierFile = "write outlier file";
-inline constexpr const char* kTicketsCreated = "Support Tickets were created successfully."; // 304
+inline constexpr const char* kTicketsCreated = "Support Tickets were created successfully.";
 
 // Options sheet.
 inline constexpr const char* kOptionsTitle = "Options";
@@ -173,27 +173,27 @@ inline constexpr const char* kDurationRange =
     "Please enter a whole number of minutes from 0 to 600.";
 
 // Receiver link: port, commands, detection and initialization files.
-inline constexpr const char* kSpeedChangeQuestion = // 7013, with its question
+inline constexpr const char* kSpeedChangeQuestion = // with its question
     "Communication between Trialix and GPS receiver lost due to port speed change.\nDo you "
     "wish to restore communication?";
-inline constexpr const char* kErrorClosingCom = "Error on closing Com%d: %s"; // 8022
-inline constexpr const char* kErrorWritingPort =                              // 61221
+inline constexpr const char* kErrorClosingCom = "Error on closing Com%d: %s";
+inline constexpr const char* kErrorWritingPort =
     "Error on writing to port.\nPlease ensure that receiver is connected and turned on.";
-inline constexpr const char* kNoCommandsInFile = "No commands in the %s file!"; // 8038
-inline constexpr const char* kInitializationFrom = "Initialization from %s";    // 8039
-inline constexpr const char* kNoAckContinue =                                   // 8040
+inline constexpr const char* kNoCommandsInFile = "No commands in the %s file!";
+inline constexpr const char* kInitializationFrom = "Initialization from %s";
+inline constexpr const char* kNoAckContinue =
     "There is no 'ACK' response!\nContinue with next command?";
-inline constexpr const char* kInitializationComplete = "Initialization complete";   // 8041
-inline constexpr const char* kInitializationCanceled = "Initialization canceled !"; // 8043
-inline constexpr const char* kComSettingDescription =                               // 8044
+inline constexpr const char* kInitializationComplete = "Initialization complete";
+inline constexpr const char* kInitializationCanceled = "Initialization canceled !";
+inline constexpr const char* kComSettingDescription =
     "Com setting: Baud rate = %ld, StopBits = %d, Parity = %s, Byte size = %d, Handshaking - "
     "%s.";
-inline constexpr const char* kReceiverNotDetected = "GPS receiver is not detected!"; // 8045
-inline constexpr const char* kInitializationSuspended = "Initialization suspended";  // 8046
-inline constexpr const char* kRemainingModes = "Remaining mode to detection %d";     // 8047
-inline constexpr const char* kWaitingForResponse = "Waiting for response from GPS "; // 8052
-inline constexpr const char* kReceiverAnswersAt = "GPS receiver answers at ";        // 8066
-inline constexpr const char* kReceiverNotResponding = "GPS Receiver not responding"; // dialog 212
+inline constexpr const char* kReceiverNotDetected = "GPS receiver is not detected!";
+inline constexpr const char* kInitializationSuspended = "Initialization suspended";
+inline constexpr const char* kRemainingModes = "Remaining mode to detection %d";
+inline constexpr const char* kWaitingForResponse = "Waiting for response from GPS ";
+inline constexpr const char* kReceiverAnswersAt = "GPS receiver answers at ";
+inline constexpr const char* kReceiverNotResponding = "GPS Receiver not responding";
 inline constexpr const char* kParityNo = "No";
 inline constexpr const char* kParityOdd = "Odd";
 inline constexpr const char* kParityEven = "Even";
@@ -208,8 +208,8 @@ inline constexpr const char* kBinaryNote = "-bin:";
 inline constexpr const char* kErrorReadingBufferBlock = "ERROR READING BUFFER";
 inline constexpr const char* kPortLost = "The connection to %s was lost: %s";
 
-// Sky chart (string 152) and its table.
-inline constexpr const char* kSkyChartTitle = "Sky Chart"; // 152
+// Sky chart and its table.
+inline constexpr const char* kSkyChartTitle = "Sky Chart";
 inline constexpr const char* kColCh = "Ch";
 inline constexpr const char* kColN = "N";
 inline constexpr const char* kColA = "A";
@@ -227,8 +227,8 @@ inline constexpr const char* kRowL2 = "L2 Ratio";
 inline constexpr const char* kUsedInPosition = "Used in Position";
 inline constexpr const char* kAntennaLong = "AntX ";
 
-// Position window (string 151): plot pane, toolbar, status texts and text pane.
-inline constexpr const char* kPositionTitle = "Position information"; // 151
+// Position window: plot pane, toolbar, status texts and text pane.
+inline constexpr const char* kPositionTitle = "Position information";
 inline constexpr const char* kZoomStatus = "Press '+' to Zoom In '-' to Zoom Out";
 inline constexpr const char* kScrollStatus = "Scroll: PgUp/PgDn, Up/Dn";
 inline constexpr const char* kZoomIn = "Zoom In";
@@ -273,8 +273,8 @@ inline constexpr const char* kVerticalDistribution = "Vertical distribution arou
 inline constexpr const char* kHorizontalAxis = "R,%%s [%s]";
 inline constexpr const char* kVerticalAxis = "H,%%s [%s]";
 
-// Indicator panel (string 200).
-inline constexpr const char* kIndicatorPanelTitle = "Indicator Panel"; // 200
+// Indicator panel.
+inline constexpr const char* kIndicatorPanelTitle = "Indicator Panel";
 inline constexpr const char* kIndicatorGps = "GPS";
 inline constexpr const char* kIndicatorGlonass = "GLN";
 inline constexpr const char* kIndicatorSbas = "SBAS";
@@ -289,12 +289,12 @@ inline constexpr const char* kIndicatorBrms = "BRMS: %.1f mm";
 inline constexpr const char* kIndicatorMrms = "MRMS: %.1f mm";
 
 // Connecting a receiver: connection, port settings, port activity and initialization dialogs.
-inline constexpr const char* kUpdateAllData = "Would you like update all data?"; // 61220
-inline constexpr const char* kPortSettingsTitle = "Com%d Port Settings";         // 8026
-inline constexpr const char* kActivityReceiver = "GPS Receiver";                 // 8018
-inline constexpr const char* kActivityPort = "Port";                             // 8028
-inline constexpr const char* kActivityR = "R";                                   // 8029
-inline constexpr const char* kActivityW = "W";                                   // 8030
+inline constexpr const char* kUpdateAllData = "Would you like update all data?";
+inline constexpr const char* kPortSettingsTitle = "Com%d Port Settings";
+inline constexpr const char* kActivityReceiver = "GPS Receiver";
+inline constexpr const char* kActivityPort = "Port";
+inline constexpr const char* kActivityR = "R";
+inline constexpr const char* kActivityW = "W";
 inline constexpr const char* kComName = "COM%d";
 inline constexpr const char* kPortActivityTitle = "Port Activity";
 inline constexpr const char* kConnectionParameters = "Connection Parameters";
@@ -330,69 +330,12 @@ inline constexpr const char* kNotRespondingText =
     "The receiver does not answer at the port's settings.\nAutoSelect tries every baud rate "
     "with and without RTS/CTS; Manual Connect takes it as a plain NMEA receiver.";
 
-// Terminal, command menus, support tickets and the receivers information book.
-inline constexpr const char* kMenuCompileError = "Error on compiling\n%s\nat the line # %d";
-inline constexpr const char* kEnterValueBetween = "Enter value between %s and %s";
-inline constexpr const char* kAddCommandQuestion = "Add command %s to the %s?";
-inline constexpr const char* kNoSelection = "There is no selection !";
-inline constexpr const char* kTextNotAllowed =
-    "The text may not contain '*', '$' or control characters.";
-inline constexpr const char* kCommandTooLong =
-    "The command is longer than %d characters and is not sent.";
-inline constexpr const char* kNothingToSend = "There is no command to send.";
-inline constexpr const char* kNoReceiverConnected = "The receiver is not connected.";
-inline constexpr const char* kPseudoOutsideHostMode =
-    "This command is taken only while the receiver is in host mode.";
-inline constexpr const char* kScriptTooLong =
-    "The %s file holds more than %d commands or answer marks; the rest is not used.";
-inline constexpr const char* kTicketWriteError = "Error on writing the ticket file\n%s\n%s";
-inline constexpr const char* kTicketProgressTitle = "Creating Support Ticket:% 3d %% done";
-inline constexpr const char* kStopSeriesQuestion =
-    "Support Ticket is beeing created now!\nWould you like to stop creating Support Ticket?";
-inline constexpr const char* kTicketCancelled = "Creating Support Ticket is cancelled.";
-inline constexpr const char* kTicketCreated = "Ticket:'%s' was created successfully.";
-inline constexpr const char* kTicketNoLink =
-    "The receiver was disconnected or went into host mode; the ticket cannot be completed.";
-inline constexpr const char* kSeriesTurnSkipped =
-    "No support ticket this turn: the receiver is not connected or is in host mode.";
-inline constexpr const char* kSeriesEndedNoLink =
-    "The series of support tickets ended: the receiver was disconnected.";
-inline constexpr const char* kTicketParamTitle = "Support Ticket Parameters";
-inline constexpr const char* kCreatingTicket = "Creating Support Ticket...";
-inline constexpr const char* kTicketOnce = "Once";
-inline constexpr const char* kTicketSeries = "As file series";
-inline constexpr const char* kTicketDuring = "during";
-inline constexpr const char* kTicketHours = "hours";
-inline constexpr const char* kTicketEvery = "every";
-inline constexpr const char* kTicketMinutes = "minutes";
-inline constexpr const char* kTicketRequestText =
-    "You have requested that a diagnostic support file be generated. For best results, ensure "
-    "that receiver is tracking satellites and any incoming correction signals are being "
-    "received before continuning.";
-inline constexpr const char* kTerminalTitle = "GPS Receiver Terminal";
-inline constexpr const char* kSendMenuTitle = "Menu of commands for GPS";
-inline constexpr const char* kTipPause = "Pause output";
-inline constexpr const char* kTipChecksum = "Add Checksum";
-inline constexpr const char* kCreateGps = "Create *.gps";
-inline constexpr const char* kTipCreateGps = "Create .gps file";
-inline constexpr const char* kAddButton = "Add";
-inline constexpr const char* kTipAdd = "Add command to the .gps file";
-inline constexpr const char* kSendButton = "Send";
-inline constexpr const char* kTipSend = "Send command";
-inline constexpr const char* kMenuLabel = "Menu";
-inline constexpr const char* kTipMenu = "Select the command";
-inline constexpr const char* kTypeLabel = "Type";
-inline constexpr const char* kTipType = "Type the command";
-inline constexpr const char* kTipMode = "Switch Select<->Type command mode";
-inline constexpr const char* kTerminalClear = "Clear";
-inline constexpr const char* kTerminalCopy = "Copy";
-inline constexpr const char* kDescriptionAbsent = "Information about %s receiver is absent.";
-
-// Data plotting window (string 281), its control panel and colour page; printing.
-inline constexpr const char* kDataPlotting = "Data Plotting"; // 281
+// Data plotting window, its control panel and colour page; printing.
+inline constexpr const char* kDataPlotting = "Data Plotting";
 inline constexpr const char* kPlotSeriesNames[] = {
-    "Latitude MD", "Longitude MD", "Altitude MD", "Radial MD", "SV Number",
-    "Age of correction", "PDOP", "HDOP", "VDOP", "TDOP", "Heading", "Pitch", "Roll"};
+    "Latitude MD",       "Longitude MD", "Altitude MD", "Radial MD", "SV Number",
+    "Age of correction", "PDOP",         "HDOP",        "VDOP",      "TDOP",
+    "Heading",           "Pitch",        "Roll"};
 inline constexpr const char* kPlotUnitMetres = "m";
 inline constexpr const char* kPlotUnitSeconds = "sec";
 inline constexpr const char* kPlotUnitDegrees = "degrees";
@@ -415,8 +358,8 @@ inline constexpr const char* kPlotNoTime = "0:0:0";
 inline constexpr const char* kPlotTimeLabelFull = "%02d:%02d:%04.1f ";
 inline constexpr const char* kPlotTimeLabelMinutes = ":%02d:%04.1f ";
 inline constexpr const char* kPlotTimeLabelSeconds = "::%04.1f ";
-inline constexpr const char* kPlotGridColumns[] = {"The Parameter", "Show", "Current value", "MAX",
-                                                   "MIN", "Mean", "RMS"};
+inline constexpr const char* kPlotGridColumns[] = {
+    "The Parameter", "Show", "Current value", "MAX", "MIN", "Mean", "RMS"};
 inline constexpr const char* kPlotOn = "on";
 inline constexpr const char* kPlotOff = "off";
 inline constexpr const char* kPlotGridNumber = "%12.4f";
@@ -432,8 +375,8 @@ inline constexpr const char* kPlotHideSelection = "Hide selection";
 inline constexpr const char* kPlotOptionsButton = "Options...";
 inline constexpr const char* kPlotGraphObject = "Graph Object";
 inline constexpr const char* kPlotObjectItem = "Object Item";
-inline constexpr const char* kPlotColorGroups[] = {"Curve",     "Background", "Axes and Epoch lines",
-                                                   "Mean Line", "RMS ",       "Titles"};
+inline constexpr const char* kPlotColorGroups[] = {
+    "Curve", "Background", "Axes and Epoch lines", "Mean Line", "RMS ", "Titles"};
 inline constexpr const char* kPrintTitle = "Print";
 inline constexpr const char* kPrintActiveWindow = "Active window";
 inline constexpr const char* kPrintActiveWindowOf = "Active window - \"%s\"";
@@ -443,6 +386,7 @@ inline constexpr const char* kScreenCopyTitle = "Screen Copy";
 inline constexpr const char* kPrintPreview = "Preview...";
 inline constexpr const char* kPrintFailed = "Failed to print the document.";
 inline constexpr const char* kPrintDate = "%d %b %Y    %H:%M";
+
 // Almanac: files, listing, download and view.
 inline constexpr const char* kBadAlmanacFile = "Bad almanac file !";                         // 5
 inline constexpr const char* kAlmanacNoFileName = "No data to generate almanac file name !"; // 21
@@ -503,6 +447,110 @@ inline constexpr const char* kSourceLabel = "Source:";
 inline constexpr const char* kSourceHint = "A device path or tcp://HOST:PORT; empty: the COM port";
 inline constexpr const char* kSpeedNotApplicable =
     "The speed and the handshaking do not apply to a TCP source.";
+
+// Terminal, command menus, support tickets and the receivers information book.
+inline constexpr const char* kMenuCompileError = "Error on compiling\n%s\nat the line # %d";
+inline constexpr const char* kEnterValueBetween = "Enter value between %s and %s";
+inline constexpr const char* kAddCommandQuestion = "Add command %s to the %s?";
+inline constexpr const char* kNoSelection = "There is no selection !";
+inline constexpr const char* kTextNotAllowed =
+    "The text may not contain '*', '$' or control characters.";
+inline constexpr const char* kCommandTooLong =
+    "The command is longer than %d characters and is not sent.";
+inline constexpr const char* kNothingToSend = "There is no command to send.";
+inline constexpr const char* kNoReceiverConnected = "The receiver is not connected.";
+inline constexpr const char* kPseudoOutsideHostMode =
+    "This command is taken only while the receiver is in host mode.";
+inline constexpr const char* kScriptTooLong =
+    "The %s file holds more than %d commands or answer marks; the rest is not used.";
+inline constexpr const char* kTicketWriteError = "Error on writing the ticket file\n%s\n%s";
+inline constexpr const char* kTicketProgressTitle = "Creating Support Ticket:% 3d %% done";
+inline constexpr const char* kStopSeriesQuestion =
+    "Support Ticket is beeing created now!\nWould you like to stop creating Support Ticket?";
+inline constexpr const char* kTicketCancelled = "Creating Support Ticket is cancelled.";
+inline constexpr const char* kTicketCreated = "Ticket:'%s' was created successfully.";
+inline constexpr const char* kTicketNoLink =
+    "The receiver was disconnected or went into host mode; the ticket cannot be completed.";
+inline constexpr const char* kSeriesTurnSkipped =
+    "No support ticket this turn: the receiver is not connected or is in host mode.";
+inline constexpr const char* kSeriesEndedNoLink =
+    "The series of support tickets ended: the receiver was disconnected.";
+inline constexpr const char* kTicketParamTitle = "Support Ticket Parameters";
+inline constexpr const char* kCreatingTicket = "Creating Support Ticket...";
+inline constexpr const char* kTicketOnce = "Once";
+inline constexpr const char* kTicketSeries = "As file series";
+inline constexpr const char* kTicketDuring = "during";
+inline constexpr const char* kTicketHours = "hours";
+inline constexpr const char* kTicketEvery = "every";
+inline constexpr const char* kTicketMinutes = "minutes";
+inline constexpr const char* kTicketRequestText =
+    "You have requested that a diagnostic support file be generated. For best results, ensure "
+    "that receiver is tracking satellites and any incoming correction signals are being "
+    "received before continuning.";
+inline constexpr const char* kTerminalTitle = "GPS Receiver Terminal";
+inline constexpr const char* kSendMenuTitle = "Menu of commands for GPS";
+inline constexpr const char* kTipPause = "Pause output";
+inline constexpr const char* kTipChecksum = "Add Checksum";
+inline constexpr const char* kCreateGps = "Create *.gps";
+inline constexpr const char* kTipCreateGps = "Create .gps file";
+inline constexpr const char* kAddButton = "Add";
+inline constexpr const char* kTipAdd = "Add command to the .gps file";
+inline constexpr const char* kSendButton = "Send";
+inline constexpr const char* kTipSend = "Send command";
+inline constexpr const char* kMenuLabel = "Menu";
+inline constexpr const char* kTipMenu = "Select the command";
+inline constexpr const char* kTypeLabel = "Type";
+inline constexpr const char* kTipType = "Type the command";
+inline constexpr const char* kTipMode = "Switch Select<->Type command mode";
+inline constexpr const char* kTerminalClear = "Clear";
+inline constexpr const char* kTerminalCopy = "Copy";
+inline constexpr const char* kDescriptionAbsent = "Information about %s receiver is absent.";
+
+// Hardening: reasons behind file and port failures, the indexing cap.
+inline constexpr const char* kFileNotOpenedBecause = "File \n%s\ncould not be opened !\n(%s)";
+inline constexpr const char* kSummaryIsTheLog =
+    "it is the log file being analysed (the same file under another name)";
+inline constexpr const char* kSummaryNotRegular = "it is a symbolic link or not a regular file";
+inline constexpr const char* kErrorWritingSummary = "Error on writing summary file %s: %s";
+inline constexpr const char* kIndexingCapped =
+    "Indexing stopped at epoch %d: a viewed log holds at most %d epochs; the rest of the file "
+    "is not shown.";
+inline constexpr const char* kEpochsCapped = "%d (file cut)";
+inline constexpr const char* kProfileTooLarge =
+    "The settings file %s is larger than %d bytes and is not read; it is left as it is.";
+inline constexpr const char* kProfileNotText =
+    "The settings file %s is not a text file and is not read; it is left as it is.";
+inline constexpr const char* kPortOpenFailed = "Cannot open %s: %s (%s)";
+inline constexpr const char* kPortJoinGroup =
+    ". Ask for the user to be added to the '%s' group (then log in again).";
+
+// Desktop conventions: tooltips of the status-bar panes and the instruments, the Copy
+// command of tables and texts, the user manual.
+inline constexpr const char* kTipStatusMessage = "Messages and hints of the program";
+inline constexpr const char* kTipStatusAnimation = "Busy while the program waits for the receiver";
+inline constexpr const char* kTipStatusIcon =
+    "A red dot while a log session records; a cross hair while an analysis runs";
+inline constexpr const char* kTipStatusRecording = "A log session is recording";
+inline constexpr const char* kTipStatusAnalysis = "An analysis is running";
+inline constexpr const char* kTipStatusPort = "The COM port of the receiver";
+inline constexpr const char* kTipStatusBaud = "The baud rate of the port";
+inline constexpr const char* kTipStatusUnits =
+    "Measurement units: distance, horizontal speed, altitude (View > Options...)";
+inline constexpr const char* kTipStatusProgress = "Progress of reading a log file";
+inline constexpr const char* kTipSpeedDial = "Horizontal speed; the scale follows the speed";
+inline constexpr const char* kTipCourseDial =
+    "Course over ground on the compass rose; with the attitude receiver also the heading";
+inline constexpr const char* kTipYawPitchDial =
+    "Yaw (left half) and pitch (right half), 30\u00b0 each way; a needle at the stop with a "
+    "flag is off scale";
+inline constexpr const char* kTipVerticalDial = "Vertical speed: climbing above, sinking below";
+inline constexpr const char* kTipAltitudeDial =
+    "Altitude: long hand one turn per decade of the scale, short hand the decades";
+inline constexpr const char* kTipHorizonDial = "Artificial horizon: pitch and roll";
+inline constexpr const char* kCopy = "&Copy";
+inline constexpr const char* kManualTitle = "User manual";
+inline constexpr const char* kManualMissing =
+    "The user manual was not found. It is looked for in these folders:";
 
 // DGPS windows: RTCM corrections and RTK.
 inline constexpr const char* kRtcmTitle = "RTCM DGPS";

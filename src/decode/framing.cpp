@@ -53,15 +53,21 @@ bool LineFramer::push(std::uint8_t byte) {
         // CR LF alone ends an empty line, which is not handed on.
         lineLength_ = size_ - 2;
         size_ = 0;
+        lineStart_ = sentenceStart({buf_.data(), lineLength_});
         return lineLength_ > 0;
     }
     return false;
 }
 
+std::size_t sentenceStart(std::string_view line) {
+    std::size_t dollar = line.find('$');
+    return dollar == std::string_view::npos ? 0 : dollar;
+}
+
 std::string_view logLineSentence(std::string_view raw) {
     if (raw.size() >= 2 && raw[raw.size() - 1] == '\n' && raw[raw.size() - 2] == '\r')
-        return raw.substr(0, raw.size() - 2);
-    return raw;
+        raw = raw.substr(0, raw.size() - 2);
+    return raw.substr(sentenceStart(raw));
 }
 
 } // namespace trix

@@ -54,11 +54,14 @@ public:
     // Returns true when `byte` completed a non-empty line; line() then holds it until the
     // next push.
     bool push(std::uint8_t byte);
-    std::string_view line() const { return {buf_.data(), lineLength_}; }
+    // The sentence starts at the line's first '$': noise before it (a NUL from a converter,
+    // a stray byte after a speed change) is no part of it.
+    std::string_view line() const { return {buf_.data() + lineStart_, lineLength_ - lineStart_}; }
     std::size_t pending() const { return size_; }
     void clear() {
         size_ = 0;
         lineLength_ = 0;
+        lineStart_ = 0;
     }
     // Number of times the buffer filled without a line end and was dropped.
     std::uint64_t overflows() const { return overflows_; }
@@ -67,11 +70,17 @@ private:
     std::array<char, kCapacity> buf_{};
     std::size_t size_ = 0;
     std::size_t lineLength_ = 0;
+    std::size_t lineStart_ = 0;
     std::uint64_t overflows_ = 0;
 };
 
+// Where a line's sentence begins: at its first '$', or at 0 when it has none.
+std::size_t sentenceStart(std::string_view line);
+
 // Log-file framing: `raw` is one line as read (at most 1023 bytes, with its LF when it had
 // one). A trailing CR LF is cut off; a line that did not end in CR LF is handed on as read.
+// The sentence starts at the line's first '$' (what came before is noise, which stays in the
+// file byte-exact).
 std::string_view logLineSentence(std::string_view raw);
 
 } // namespace trix

@@ -1,9 +1,11 @@
 // The NMEA sentence handlers: GGA, GSA, GSV, VTG.
 
-#include "decode/epoch_decoder.h"
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace trix {
 
@@ -94,6 +96,22 @@ bool EpochDecoder::handleGSA(std::string_view s) {
         return false;
     pos.pdop = 0.0f;
     pos.vdop = 0.0f;
+    // NMEA 4.10 adds a system id after VDOP, and some receivers more fields still: a GSA with
+    // more than the classic 17 fields has its DOPs at their fixed places.
+    std::string_view body = s.size() > 7 ? s.substr(7) : std::string_view();
+    body = body.substr(0, body.find('*'));
+    if (std::count(body.begin(), body.end(), ',') + 1 > 17) {
+        FieldScanner f(body, 0, static_cast<std::ptrdiff_t>(body.size()));
+        std::optional<double> pdop, vdop;
+        if (!f.skip(14) || !(pdop = f.real()) || !f.skip(1) || !(vdop = f.real()))
+            return false;
+        if (!inRange(*pdop, 0.0, 100.0) || !inRange(*vdop, 0.0, 100.0))
+            return false;
+        pos.pdop = static_cast<float>(*pdop);
+        pos.vdop = static_cast<float>(*vdop);
+        count();
+        return true;
+    }
     auto len = static_cast<std::ptrdiff_t>(s.size());
     std::size_t vdopComma = lastCommaAtOrBefore(s, len - 2);
     if (vdopComma == std::string_view::npos || vdopComma == 0)
@@ -119,8 +137,6 @@ bool EpochDecoder::handleGSA(std::string_view s) {
 bool EpochDecoder::handleGSV(std::string_view s) {
     if (!checksum(s, false))
         return false;
-    if (s.size() > 2 && s[2] == 'L')
-        return true; // GLONASS talker: its satellites come in the GP sentences
     FieldScanner f(s, 7, lastNmeaIndex(s));
     auto total = f.integer();
     auto number = f.integer();
@@ -129,6 +145,13 @@ bool EpochDecoder::handleGSV(std::string_view s) {
     // A message number below 1 would place the entries before the list.
     if (*number < 1)
         return false;
+    if (s.size() > 2 && s[2] == 'L') {
+        // GLONASS talker: its satellites are not listed, but its group still counts for the
+        // epoch like any other GSV.
+        if (*number == *total)
+            count();
+        return true;
+    }
     if (*number == 1) {
         sat.inView = 0;
         sat.constellations = 0;

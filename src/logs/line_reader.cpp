@@ -1,6 +1,8 @@
 #include "logs/line_reader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -13,13 +15,25 @@ LineReader::~LineReader() {
 
 bool LineReader::open(const std::string& path) {
     close();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // Opened without blocking: a FIFO or a device at the log's name would otherwise wait for a
+    // writer for ever. Only a regular file is read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return false;
     struct stat st {};
-    if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
-        std::fclose(f);
-        errno = EISDIR;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int reason = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = reason;
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    std::FILE* f =
+        flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : ::fdopen(fd, "rb");
+    if (!f) {
+        const int reason = errno;
+        ::close(fd);
+        errno = reason;
         return false;
     }
     file_ = f;
@@ -55,6 +69,7 @@ bool LineReader::fill() {
     if (n == 0) {
         eof_ = true;
         failed_ = std::ferror(file_) != 0;
+        error_ = failed_ ? errno : 0;
     }
     return n > 0;
 }

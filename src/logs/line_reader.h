@@ -29,6 +29,7 @@ public:
     // The last line ran into the end of the file without a line feed: the file is at its end.
     bool atEnd() const { return atEnd_; }
     bool failed() const { return failed_; }
+    int error() const { return error_; } // errno of the failed read
     std::uint64_t size() const { return size_; }
     std::uint64_t consumed() const { return consumed_; }
 
@@ -45,6 +46,7 @@ private:
     bool eof_ = false;
     bool atEnd_ = false;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 } // namespace trix::logs

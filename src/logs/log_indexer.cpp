@@ -1,14 +1,16 @@
 #include "logs/log_indexer.h"
 
-#include "decode/framing.h"
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/framing.h"
+#include "decode/models.h"
 #include "logs/statistics.h"
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace trix::logs {
 
@@ -53,6 +55,29 @@ bool LogIndexer::indexLogFile(const std::string& path) {
     if (decoder_.epochsCompleted == 0)
         return indexingPass(path);
     return analysisPass();
+}
+
+void LogIndexer::notOpened(const std::string& path, int error) {
+    if (path == path_)
+        openFailed_ = true;
+    messages_.show(cformat(str::kFileNotOpenedBecause, path.c_str(), std::strerror(error)),
+                   Buttons::Ok, Icon::Stop);
+}
+
+std::string LogIndexer::cappedText() const {
+    return cformat(str::kIndexingCapped, kMaxIndexedEpochs, kMaxIndexedEpochs);
+}
+
+// After the last epoch the history can hold: does the file go on with another epoch?
+bool LogIndexer::moreEpochsFollow() {
+    const SentenceCode first = decoder_.handlerCode(0);
+    std::string_view raw;
+    while (reader_.next(raw)) {
+        SentenceCode code = sentenceCode(logLineSentence(raw));
+        if (code != 0 && (code == first || first == 0))
+            return true;
+    }
+    return false;
 }
 
 void LogIndexer::checksumFailed() {
@@ -102,8 +127,10 @@ void LogIndexer::reserveHistory() {
 bool LogIndexer::indexingPass(const std::string& path) {
     path_ = path;
     showErrors_ = false;
+    capped_ = false;
+    openFailed_ = false;
     if (!reader_.open(path)) {
-        messages_.show(cformat(str::kFileNotOpened, path.c_str()), Buttons::Ok, Icon::Stop);
+        notOpened(path, errno);
         if (events_)
             events_->noData();
         return false;
@@ -120,7 +147,7 @@ bool LogIndexer::indexingPass(const std::string& path) {
     errors_ = std::fopen(errPath.c_str(), "w+");
     errorsWritten_ = false;
     if (!errors_)
-        messages_.show(cformat(str::kFileNotOpened, errPath.c_str()), Buttons::Ok, Icon::Stop);
+        notOpened(errPath, errno);
 
     for (int attempt = 1; attempt <= 2; ++attempt) {
         if (attempt == 2) {
@@ -139,6 +166,8 @@ bool LogIndexer::indexingPass(const std::string& path) {
         errors_ = nullptr;
     }
     bool found = decoder_.epochsCompleted > 0;
+    if (capped_)
+        messages_.show(cappedText(), Buttons::Ok, Icon::Warning);
     if (found) {
         decoder_.logIndexed = true;
         decoder_.history.writePosition = decoder_.history.oldestPosition;
@@ -205,6 +234,10 @@ bool LogIndexer::runAttempt(int attempt) {
             }
             if (learnLine(sentence, code, rewindNeeded) && rewindNeeded) {
                 listenedUpTo_ = std::max(listenedUpTo_, reader_.consumed());
+                // The file is read again from its start: the epoch the learning pass left open
+                // must not make the first position met again look like a repeat of itself
+                // (which happened whenever the file's first position sentence was rejected).
+                decoder_.resetEpochState();
                 if (!reader_.rewind())
                     return false;
             }
@@ -214,8 +247,12 @@ bool LogIndexer::runAttempt(int attempt) {
         reportProgress();
         handleLine(sentence, code);
     }
-    if (reader_.failed())
-        messages_.show(cformat(str::kFileNotOpened, path_.c_str()), Buttons::Ok, Icon::Stop);
+    if (reader_.failed()) {
+        notOpened(path_, reader_.error());
+    } else if (decoder_.epochsCompleted >= kMaxIndexedEpochs) {
+        indexedBytes_ = reader_.consumed();
+        capped_ = moreEpochsFollow();
+    }
     return true;
 }
 
@@ -350,7 +387,7 @@ bool LogIndexer::analysisPass() {
         statistics_->setLastOutlier(-1);
     }
     if (!reader_.open(path_)) {
-        messages_.show(cformat(str::kFileNotOpened, path_.c_str()), Buttons::Ok, Icon::Stop);
+        notOpened(path_, errno);
         return false;
     }
     lastPercent_ = -1;
@@ -358,7 +395,8 @@ bool LogIndexer::analysisPass() {
         progress_->begin(str::kAnalyzingLogFile);
     listErrors_ = false;
     std::string_view raw;
-    while (reader_.next(raw)) {
+    // A capped file is analysed as far as it was indexed, so the summary covers the epochs shown.
+    while ((!capped_ || reader_.consumed() < indexedBytes_) && reader_.next(raw)) {
         std::string_view sentence = logLineSentence(raw);
         reportProgress();
         if (!decoder_.logIndexed) {

@@ -3,9 +3,9 @@
 // history, the analysis pass that feeds the position sentences to the statistics, and
 // "Load epoch".
 
+#include "base/ui.h"
 #include "decode/epoch_decoder.h"
 #include "decode/hooks.h"
-#include "base/ui.h"
 #include "logs/line_reader.h"
 
 #include <cstdio>
@@ -75,6 +75,12 @@ public:
     // The user asked to see the error list (the caller opens it).
     bool errorListRequested() const { return showErrors_; }
     int lineNumber() const { return lineNumber_; }
+    // The file holds more epochs than the history: indexing (and the analysis after it)
+    // stopped at epoch kMaxIndexedEpochs. cappedText() is the warning the user was given.
+    bool capped() const { return capped_; }
+    // The last pass could not open or read its file (the user has been told why).
+    bool openFailed() const { return openFailed_; }
+    std::string cappedText() const;
 
     // IndexingHook
     void checksumFailed() override;
@@ -89,6 +95,8 @@ private:
     void writeError(const std::string& text);
     void reportProgress();
     void reserveHistory();
+    void notOpened(const std::string& path, int error);
+    bool moreEpochsFollow();
 
     EpochDecoder& decoder_;
     MessageSink& messages_;
@@ -105,6 +113,9 @@ private:
     bool showErrors_ = false;
     bool listErrors_ = false; // checksum failures are listed (not while learning)
     int lineNumber_ = 0;
+    bool capped_ = false;
+    bool openFailed_ = false;
+    std::uint64_t indexedBytes_ = 0; // how far a capped file was indexed
     int lastPercent_ = -1;
     std::uint64_t listenedUpTo_ = 0; // bytes already passed to the line listeners
     bool firmwareTaken_ = false;

@@ -1,7 +1,7 @@
 #include "logs/log_naming.h"
 
-#include "decode/models.h"
 #include "base/text.h"
+#include "decode/models.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -97,8 +97,9 @@ std::string nextNumberedFileName(const std::string& directory, std::string_view 
 }
 
 std::string summaryNameForLog(std::string_view logPath) {
-    std::string name = asciiLower(baseName(logPath));
-    if (name.size() >= 4 && name.ends_with(".log"))
+    // The name keeps its case: "Run.log" and "run.log" are two logs with two summaries.
+    std::string name(baseName(logPath));
+    if (name.size() >= 4 && asciiLower(name.substr(name.size() - 4)) == ".log")
         name.replace(name.size() - 4, 4, ".sum");
     else
         name += ".sum";

@@ -31,7 +31,8 @@ std::string numberedFileName(const std::string& directory, std::string_view code
 std::string nextNumberedFileName(const std::string& directory, std::string_view code,
                                  std::string_view extension);
 
-// The summary file of a log: the log's name lower-cased with ".log" replaced by ".sum"; a
+// The summary file of a log: the log's name (its case kept) with its ".log" extension, in any
+// case, replaced by ".sum"; a
 // name that does not end in ".log" gets ".sum" appended, so the log itself is never the
 // summary file.
 std::string summaryNameForLog(std::string_view logPath);

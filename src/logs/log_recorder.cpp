@@ -1,9 +1,9 @@
 #include "logs/log_recorder.h"
 
-#include "decode/epoch_decoder.h"
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
+#include "decode/models.h"
 #include "logs/log_naming.h"
 
 #include <fcntl.h>
@@ -52,6 +52,7 @@ LogRecorder::~LogRecorder() {
     if (fd_ >= 0) {
         writePending();
         ::close(fd_);
+        dropIfEmpty();
     }
 }
 
@@ -220,7 +221,17 @@ bool LogRecorder::closeFile() {
     if (::close(fd_) != 0)
         ok = false;
     fd_ = -1;
+    dropIfEmpty();
     return ok;
+}
+
+// A file that never received a byte (a silent receiver, a full disk) is no recording: it is
+// removed rather than left behind as an empty log.
+void LogRecorder::dropIfEmpty() {
+    if (fileHasData_ || fileName_.empty())
+        return;
+    ::unlink(fileName_.c_str());
+    ++emptyFilesRemoved_;
 }
 
 void LogRecorder::writeLogByte(std::uint8_t byte) {
@@ -251,6 +262,7 @@ bool LogRecorder::flush() {
     // The failing file keeps every byte that reached it; the rest stays pending.
     ::close(fd_);
     fd_ = -1;
+    dropIfEmpty();
     fileName_.clear();
     if (events_)
         events_->logFileChanged(false);

@@ -3,8 +3,8 @@
 // named from the model code and a running number, cut into several files by the auto-save,
 // multiple-recording and 65536-epoch rules.
 
-#include "decode/hooks.h"
 #include "base/ui.h"
+#include "decode/hooks.h"
 #include "logs/disk_space.h"
 #include "logs/log_settings.h"
 #include "logs/timer_host.h"
@@ -89,6 +89,8 @@ public:
     const std::string& fileName() const { return fileName_; } // empty while no file is open
     double bytesWritten() const { return bytesWritten_; }
     bool fileOpen() const { return fd_ >= 0; }
+    // Files closed without one byte in them, and therefore removed.
+    int emptyFilesRemoved() const { return emptyFilesRemoved_; }
 
     // --- LogSessionHook ------------------------------------------------------------------------
     bool active() const override { return active_; }
@@ -99,6 +101,7 @@ private:
     bool openNext();
     bool closeFile(); // false when the file could not be written out or closed
     bool writePending();
+    void dropIfEmpty();
     void postStop();
     void finishCall();
 
@@ -120,6 +123,7 @@ private:
     std::vector<char> pending_; // bytes taken but not yet on the disk
     bool fileHasData_ = false;  // a byte of the current file reached the disk
     bool inWriteError_ = false;
+    int emptyFilesRemoved_ = 0;
     int callDepth_ = 0;
     bool stopPosted_ = false;
 };

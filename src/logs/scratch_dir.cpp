@@ -1,5 +1,6 @@
 #include "logs/scratch_dir.h"
 
+#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -20,8 +21,18 @@ ScratchDirectory::ScratchDirectory() {
 }
 
 ScratchDirectory::~ScratchDirectory() {
-    if (!path_.empty())
-        ::rmdir(path_.c_str()); // fails, and keeps the folder, when something is left in it
+    if (path_.empty())
+        return;
+    // The folder is this run's own: whatever was left in it (an error list) goes with it.
+    if (DIR* d = ::opendir(path_.c_str())) {
+        while (const dirent* e = ::readdir(d)) {
+            std::string name = e->d_name;
+            if (name != "." && name != "..")
+                ::unlink((path_ + name).c_str());
+        }
+        ::closedir(d);
+    }
+    ::rmdir(path_.c_str());
 }
 
 } // namespace trix::logs

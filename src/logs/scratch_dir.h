@@ -1,6 +1,7 @@
 #pragma once
 // A private temporary folder for headless runs (the error list of an indexing pass goes
-// there, so parallel runs on one log never share a "~err.txt"). Removed when empty.
+// there, so parallel runs on one log never share a "~err.txt"). Removed, with what is left
+// in it, when the run ends.
 
 #include <string>
 

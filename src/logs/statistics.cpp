@@ -1,16 +1,18 @@
 #include "logs/statistics.h"
 
-#include "decode/geo.h"
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/geo.h"
+#include "decode/models.h"
 #include "decode/units.h"
 #include "logs/disk_space.h"
 #include "logs/log_naming.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -84,8 +86,7 @@ Statistics::Statistics(EpochDecoder& decoder, MessageSink& messages)
     : decoder_(decoder), messages_(messages) {}
 
 Statistics::~Statistics() {
-    if (file_)
-        std::fclose(file_);
+    closeSummary();
 }
 
 void Statistics::resetAnalysis(bool openOutlierFile) {
@@ -150,24 +151,78 @@ std::string Statistics::summaryFileName() const {
     return nextNumberedFileName(directory_, modelInfo(decoder_.modelIndex()).code, ".sum");
 }
 
+namespace {
+
+mode_t creationMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool Statistics::refuseSummary(const std::string& name, const char* reason) {
+    summaryFailed_ = true;
+    messages_.show(cformat(str::kFileNotOpenedBecause, name.c_str(), reason), Buttons::Ok,
+                   Icon::Stop);
+    return false;
+}
+
+// The summary of a log replaces the earlier summary of the same log, but only once it is
+// complete: it is written under a temporary name beside it and renamed at the end, so the
+// file at the summary's name (which may be a link to the very log being read) is never opened,
+// followed or cut.
+std::FILE* Statistics::openReplacingSummary(const std::string& name, const std::string& log) {
+    struct stat atName {};
+    mode_t mode = creationMode();
+    if (::lstat(name.c_str(), &atName) == 0) {
+        struct stat logStat {};
+        if (::stat(log.c_str(), &logStat) == 0 && logStat.st_dev == atName.st_dev &&
+            logStat.st_ino == atName.st_ino) {
+            refuseSummary(name, str::kSummaryIsTheLog);
+            return nullptr;
+        }
+        if (!S_ISREG(atName.st_mode)) {
+            refuseSummary(name, str::kSummaryNotRegular);
+            return nullptr;
+        }
+        mode = atName.st_mode & 07777;
+    }
+    std::string pattern = name + ".XXXXXX";
+    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        refuseSummary(name, std::strerror(errno));
+        return nullptr;
+    }
+    std::FILE* f = ::fchmod(fd, mode) == 0 ? ::fdopen(fd, "w+") : nullptr;
+    if (!f) {
+        const int reason = errno;
+        ::close(fd);
+        ::unlink(pattern.c_str());
+        refuseSummary(name, std::strerror(reason));
+        return nullptr;
+    }
+    pendingPath_ = pattern;
+    return f;
+}
+
 bool Statistics::openSummaryFile() {
     if (file_)
         return true;
+    summaryFailed_ = false;
     std::string log = logFile_ ? logFile_() : std::string();
     std::string name = summaryFileName();
     std::FILE* f = nullptr;
     if (!log.empty()) {
-        // The summary of a log replaces the earlier summary of the same log.
-        f = std::fopen(name.c_str(), "w+");
+        if (!(f = openReplacingSummary(name, log)))
+            return false;
     } else {
         // A numbered summary file never replaces an existing file.
         int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 && !(f = ::fdopen(fd, "w+")))
             ::close(fd);
-    }
-    if (!f) {
-        messages_.show(cformat(str::kFileNotOpened, name.c_str()), Buttons::Ok, Icon::Stop);
-        return false;
+        if (!f)
+            return refuseSummary(name, std::strerror(errno));
     }
     file_ = f;
     summaryPath_ = name;
@@ -185,7 +240,10 @@ bool Statistics::writeLine(const std::string& line) {
         disk_->consume(static_cast<double>(line.size() + 1));
     if (!ok) {
         writeFailed_ = true;
-        messages_.show(str::kErrorWritingLog, Buttons::Ok, Icon::Stop);
+        summaryFailed_ = true;
+        messages_.show(
+            cformat(str::kErrorWritingSummary, summaryPath_.c_str(), std::strerror(errno)),
+            Buttons::Ok, Icon::Stop);
     }
     return ok;
 }
@@ -285,10 +343,29 @@ void Statistics::writeSummaryAndClose() {
 void Statistics::closeSummary() {
     if (!file_)
         return;
-    if (std::fclose(file_) != 0)
-        messages_.show(cformat(str::kErrorClosingFile, summaryPath_.c_str()), Buttons::Ok,
-                       Icon::Stop);
+    bool closed = std::fclose(file_) == 0;
+    const int reason = errno;
     file_ = nullptr;
+    if (!closed) {
+        summaryFailed_ = true;
+        messages_.show(cformat(str::kErrorClosingFile, summaryPath_.c_str()) + " (" +
+                           std::strerror(reason) + ")",
+                       Buttons::Ok, Icon::Stop);
+    }
+    if (pendingPath_.empty())
+        return;
+    // A summary cut short by an error does not replace a good earlier one.
+    if (writeFailed_ || !closed) {
+        ::unlink(pendingPath_.c_str());
+    } else if (::rename(pendingPath_.c_str(), summaryPath_.c_str()) != 0) {
+        const int renameReason = errno;
+        ::unlink(pendingPath_.c_str());
+        summaryFailed_ = true;
+        messages_.show(
+            cformat(str::kErrorWritingSummary, summaryPath_.c_str(), std::strerror(renameReason)),
+            Buttons::Ok, Icon::Stop);
+    }
+    pendingPath_.clear();
 }
 
 void Statistics::afterSentence(std::string_view sentence, bool live) {

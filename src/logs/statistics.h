@@ -3,10 +3,10 @@
 // adaptive histograms with CEP and 95 % figures, outliers, the attitude figures of the
 // four-antenna receiver, and the summary/outlier file.
 
+#include "base/ui.h"
 #include "decode/epoch_decoder.h"
 #include "decode/hooks.h"
 #include "decode/records.h"
-#include "base/ui.h"
 
 #include <array>
 #include <cstdint>
@@ -124,6 +124,9 @@ public:
 
     // --- the summary/outlier file ---------------------------------------------------------------
     bool summaryOpen() const { return file_ != nullptr; }
+    // The last summary file could not be opened, written, closed or put in place (the user
+    // has been told why).
+    bool summaryFailed() const { return summaryFailed_; }
     const std::string& summaryPath() const { return summaryPath_; }
     // The name a new summary file gets now.
     std::string summaryFileName() const;
@@ -150,6 +153,8 @@ public:
 
 private:
     void writeHeader();
+    bool refuseSummary(const std::string& name, const char* reason);
+    std::FILE* openReplacingSummary(const std::string& name, const std::string& log);
     void attitudeStep(const AttitudeRecord& at2, int n);
 
     EpochDecoder& decoder_;
@@ -165,6 +170,8 @@ private:
     std::FILE* file_ = nullptr;
     std::string summaryPath_;
     bool writeFailed_ = false;
+    bool summaryFailed_ = false;
+    std::string pendingPath_; // the summary being written, renamed to summaryPath_ when closed
     std::vector<std::string> lastSummary_;
 };
 

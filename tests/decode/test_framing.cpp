@@ -73,3 +73,20 @@ TEST(Checksum, RuleForNmeaAndProprietary) {
     EXPECT_TRUE(checksumPasses(lower, false, true));
     EXPECT_TRUE(checksumPasses("$*", false, true));
 }
+
+TEST(LiveFraming, SentenceStartsAtItsFirstDollar) {
+    LineFramer f;
+    const char bytes[] = "\0\0\0$GPGGA,1\r\n\xff$A,$B\r\nno dollar\r\n";
+    auto lines = frame(f, std::string_view(bytes, sizeof bytes - 1));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "$GPGGA,1");
+    EXPECT_EQ(lines[1], "$A,$B");
+    EXPECT_EQ(lines[2], "no dollar") << "a line without '$' is handed on as it came";
+}
+
+TEST(LogFraming, SentenceStartsAtItsFirstDollar) {
+    const char nuls[] = "\0\0\0$GPGGA,1*00\r\n";
+    EXPECT_EQ(logLineSentence(std::string_view(nuls, sizeof nuls - 1)), "$GPGGA,1*00");
+    EXPECT_EQ(logLineSentence("x$GPGSA\n"), "$GPGSA\n");
+    EXPECT_EQ(logLineSentence("noise\r\n"), "noise");
+}

@@ -133,7 +133,7 @@ TEST_F(Nmea, GsvSpecialCases) {
     SatelliteRecord before = d.sat;
     EXPECT_TRUE(run(gsvGroup(1, "GL")[0]));
     EXPECT_EQ(d.sat.inView, before.inView) << "GLONASS talker leaves the list";
-    EXPECT_EQ(d.sentencesReceived(), 1) << "and is not counted";
+    EXPECT_EQ(d.sentencesReceived(), 2) << "but its group counts for the epoch like any GSV";
 
     ASSERT_TRUE(run(sentence("GPGSV,1,1,03,05,40,100,,00,00,000,00,07,10,010,10")));
     EXPECT_EQ(d.sat.sats[0].snr, 0);

@@ -72,10 +72,10 @@ TEST(Streams, ProprietaryReceiverWithCorruptLines) {
     }
     EpochDecoder d{3};
     feed(d, bytes);
-    // Epoch 7 is lost to its checksum; the run of junk swallows epoch 21's position answer
-    // (the buffer restarts inside it).
-    EXPECT_EQ(d.epochsCompleted, epochs - 2);
-    EXPECT_EQ(d.history.writePosition, epochs - 3);
+    // Epoch 7 is lost to its checksum; the rest of the junk run is no part of epoch 21's
+    // position answer, which begins at its '$'.
+    EXPECT_EQ(d.epochsCompleted, epochs - 1);
+    EXPECT_EQ(d.history.writePosition, epochs - 2);
 }
 
 TEST(Streams, AttitudeReceiver) {

@@ -140,9 +140,11 @@ TEST_F(IndexerTest, NmeaFileUnderAttitudeNameTriesTwiceAndAsks) {
 
 TEST_F(IndexerTest, BadInputGivesMessagesNeverACrash) {
     EXPECT_FALSE(log.open(dir.file("missing.log")));
-    EXPECT_EQ(sink.texts.back(), "File \n" + dir.file("missing.log") + "\ncould not be opened !");
+    EXPECT_EQ(sink.texts.back(), "File \n" + dir.file("missing.log") +
+                                     "\ncould not be opened !\n(No such file or directory)");
     EXPECT_FALSE(log.open(dir.path)); // a directory
-    EXPECT_EQ(sink.texts.back(), "File \n" + dir.path + "\ncould not be opened !");
+    EXPECT_EQ(sink.texts.back(),
+              "File \n" + dir.path + "\ncould not be opened !\n(Is a directory)");
 
     dir.write("unkn_004.log", "");
     EXPECT_FALSE(log.open(dir.file("unkn_004.log")));

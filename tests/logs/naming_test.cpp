@@ -49,7 +49,10 @@ TEST(NextNameTest, NeverReplacesAnExistingFile) {
 }
 
 TEST(SummaryNameTest, OnlyTheNameIsRewritten) {
-    EXPECT_EQ(summaryNameForLog("/Data/Logs/UNKN_001.LOG"), "/Data/Logs/unkn_001.sum");
+    EXPECT_EQ(summaryNameForLog("/Data/Logs/UNKN_001.LOG"), "/Data/Logs/UNKN_001.sum");
+    // Two logs that differ only in case keep two summaries.
+    EXPECT_EQ(summaryNameForLog("/d/Run.log"), "/d/Run.sum");
+    EXPECT_EQ(summaryNameForLog("/d/run.log"), "/d/run.sum");
     // A log without the ".log" ending must not become its own summary file.
     EXPECT_EQ(summaryNameForLog("/Data/capture.txt"), "/Data/capture.txt.sum");
     EXPECT_EQ(summaryNameForLog("plain"), "plain.sum");

@@ -1,8 +1,8 @@
 #include "logs/log_recorder.h"
 #include "logs/log_settings.h"
 
-#include "decode/epoch_decoder.h"
 #include "base/strings.h"
+#include "decode/epoch_decoder.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +58,7 @@ TEST_F(RecorderTest, AutoSaveByMinutesStartsTheNextFileOnTimer12) {
     ASSERT_TRUE(recorder.startSession());
     EXPECT_EQ(timers.running.at(kTimerRecording), 5 * 60000);
     EXPECT_EQ(recorder.autoSaveEpochs(), 0);
+    recorder.writeLogBytes("first\n");
     recorder.timerFired(kTimerRecording);
     EXPECT_TRUE(recorder.active());
     EXPECT_EQ(recorder.fileName(), dir.file("unkn_002.log"));
@@ -75,6 +76,7 @@ TEST_F(RecorderTest, MultipleRecordingAlternatesBetweenRecordings) {
     ASSERT_TRUE(recorder.startSession());
     EXPECT_EQ(timers.running.at(kTimerRecording), 10 * 60000);
     EXPECT_EQ(timers.running.at(kTimerPeriod), 60 * 60000);
+    recorder.writeLogBytes("first\n");
     recorder.timerFired(kTimerRecording); // the ten minutes are over
     EXPECT_FALSE(recorder.active());
     EXPECT_FALSE(recorder.fileOpen());
@@ -231,6 +233,21 @@ TEST(LoggingPageTest, RangesAndTheUndefinedMode) {
     in.periodHours = 1;
     in.autoSaveCount = 5001;
     EXPECT_NE(validateLoggingPage(in, out), nullptr);
+}
+
+TEST_F(RecorderTest, FileThatNeverReceivedAByteIsRemoved) {
+    ASSERT_TRUE(recorder.startSession());
+    recorder.nextLogFile(false); // a split before anything came
+    recorder.writeLogBytes("data\n");
+    const std::string kept = recorder.fileName();
+    recorder.nextLogFile(false);
+    recorder.stopSession();
+    EXPECT_EQ(test::readFile(kept), "data\n");
+    EXPECT_EQ(recorder.emptyFilesRemoved(), 2);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 1) << "only the file with data is kept";
 }
 
 } // namespace

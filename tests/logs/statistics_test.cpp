@@ -1,7 +1,7 @@
 #include "logs/statistics.h"
 
-#include "decode/epoch_decoder.h"
 #include "base/strings.h"
+#include "decode/epoch_decoder.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -198,7 +198,8 @@ TEST_F(StatisticsTest, UnwritableSummaryLocationIsReported) {
     stats.resetAnalysis(true);
     EXPECT_FALSE(stats.summaryOpen());
     ASSERT_FALSE(sink.texts.empty());
-    EXPECT_EQ(sink.texts.back(), "File \n/nonexistent-dir/unkn_001.sum\ncould not be opened !");
+    EXPECT_EQ(sink.texts.back(), "File \n/nonexistent-dir/unkn_001.sum\ncould not be opened !\n(No "
+                                 "such file or directory)");
 }
 
 } // namespace

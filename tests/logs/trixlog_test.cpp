@@ -68,7 +68,7 @@ TEST(TrixlogTest, WritesTheSummaryFileBesideTheLog) {
         run("analyze " + log +
             " --truth 48.1173,11.516666,545.4 --outlier-limit 4 --write-outliers 2>/dev/null");
     EXPECT_EQ(r.code, 0);
-    std::string sum = trix::logs::test::readFile(dir.file("unkn_007.sum"));
+    std::string sum = trix::logs::test::readFile(dir.file("UNKN_007.sum"));
     EXPECT_EQ(sum.rfind("Outlier File for Unknown receiver\nAssociated log file: " + log + "\n", 0),
               0u);
     // The file ends with exactly the summary printed on stdout.
@@ -90,7 +90,8 @@ TEST(TrixlogTest, BadArgumentsAndBadFiles) {
 
     Result missing = run("epochs /nonexistent/unkn_001.log 2>&1");
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.out, "File \n/nonexistent/unkn_001.log\ncould not be opened !\n");
+    EXPECT_EQ(missing.out, "File \n/nonexistent/unkn_001.log\ncould not be opened !\n(No such file "
+                           "or directory)\n");
     trix::logs::test::TempDir dir;
     dir.write("unkn_001.log", "");
     Result empty = run("epochs " + dir.file("unkn_001.log") + " 2>&1");

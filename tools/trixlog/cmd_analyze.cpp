@@ -2,19 +2,19 @@
 // does for a viewed file, and print the statistical summary.
 
 #include "command.h"
+#include "options.h"
+#include "output.h"
 
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/models.h"
 #include "logs/log_naming.h"
 #include "logs/scratch_dir.h"
 #include "logs/static_position.h"
 #include "logs/stream_sink.h"
 #include "logs/viewed_log.h"
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -27,86 +27,47 @@ void help() {
     std::printf(
         "%s\n"
         "Indexes LOG, analyses every position in it and prints the statistical summary that the\n"
-        "summary file receives (distances in metres, coordinates as degrees and minutes).\n\n"
+        "summary file receives (distances in metres, coordinates as degrees and minutes).\n"
+        "Without --truth (\"Average over time\") CEP and the 95 %% figures are not computed\n"
+        "and print as 0; the file keeps its layout so that its readers find every line.\n\n"
         "  --truth LAT,LON,ALT  reference \"vs Truth\": signed degrees and metres (without it\n"
         "                       the reference is the first position: \"Average over time\")\n"
         "  --outlier-limit M    horizontal error in metres above which an epoch is an outlier\n"
         "                       (0 to 10000; 0, the default, counts none)\n"
-        "  --write-outliers     write the summary/outlier file LOG.sum beside the log (only\n"
-        "                       with --truth and a limit above 0)\n"
+        "  --write-outliers     write the summary/outlier file beside the log: the log's name\n"
+        "                       with its .log extension replaced by .sum (LOG.sum for a name\n"
+        "                       without it), the case kept; only with --truth and a limit\n"
+        "                       above 0\n"
         "  --model N            decode as receiver model index N (1 to 21)\n",
         kUsage);
 }
 
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-// A number and nothing else: digits with an optional sign, point and exponent.
-bool strictReal(std::string_view text, double& v) {
-    bool digit = false;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        char c = text[k];
-        if (c >= '0' && c <= '9')
-            digit = true;
-        else if ((c == '-' || c == '+') && (k == 0 || text[k - 1] == 'e' || text[k - 1] == 'E'))
-            continue;
-        else if (c != '.' && c != 'e' && c != 'E')
-            return false;
-    }
-    v = trix::parseReal(text);
-    return digit && std::isfinite(v);
+bool readTruth(std::string_view t, trix::GeoPoint& known) {
+    auto c1 = t.find(',');
+    auto c2 = c1 == std::string_view::npos ? c1 : t.find(',', c1 + 1);
+    if (c2 == std::string_view::npos || t.find(',', c2 + 1) != std::string_view::npos)
+        return false;
+    return trixlog::readReal(t.substr(0, c1), known.lat) &&
+           trixlog::readReal(t.substr(c1 + 1, c2 - c1 - 1), known.lon) &&
+           trixlog::readReal(t.substr(c2 + 1), known.alt) && trix::inRange(known.lat, -90, 90) &&
+           trix::inRange(known.lon, -180, 180);
 }
 
 int run(int argc, char** argv) {
     std::string path;
-    int model = -1;
+    long model = -1;
     bool truth = false;
     bool writeOutliers = false;
     trix::GeoPoint known{};
     double limit = 0.0;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            help();
-            return 0;
-        }
-        if (a == "--model") {
-            double v = 0;
-            if (++i >= argc || !strictReal(argv[i], v) || v != std::floor(v) || v < 1 ||
-                v >= trix::kModelCount)
-                return usage();
-            model = static_cast<int>(v);
-        } else if (a == "--truth") {
-            if (++i >= argc)
-                return usage();
-            std::string_view t = argv[i];
-            auto c1 = t.find(',');
-            auto c2 = c1 == std::string_view::npos ? c1 : t.find(',', c1 + 1);
-            if (c2 == std::string_view::npos || t.find(',', c2 + 1) != std::string_view::npos)
-                return usage();
-            if (!strictReal(t.substr(0, c1), known.lat) ||
-                !strictReal(t.substr(c1 + 1, c2 - c1 - 1), known.lon) ||
-                !strictReal(t.substr(c2 + 1), known.alt) || !trix::inRange(known.lat, -90, 90) ||
-                !trix::inRange(known.lon, -180, 180))
-                return usage();
-            truth = true;
-        } else if (a == "--outlier-limit") {
-            if (++i >= argc || !strictReal(argv[i], limit))
-                return usage();
-        } else if (a == "--write-outliers") {
-            writeOutliers = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return usage();
-        } else if (path.empty()) {
-            path = a;
-        } else {
-            return usage();
-        }
-    }
-    if (path.empty())
-        return usage();
+    trixlog::OptionParser options(kUsage, help);
+    options.number("--model", 1, trix::kModelCount - 1, model);
+    options.value("--truth", [&](std::string_view v) { return truth = readTruth(v, known); });
+    options.real("--outlier-limit", limit);
+    options.flag("--write-outliers", writeOutliers);
+    options.positional({&path}, 1);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
 
     trix::logs::StaticPositionInput input;
     input.mode =
@@ -115,7 +76,7 @@ int run(int argc, char** argv) {
     input.altitude = known.alt;
     if (const char* refused = trix::logs::validateStaticPosition(input)) {
         std::fprintf(stderr, "%s\n", refused);
-        return usage();
+        return options.usageError();
     }
 
     trix::logs::StreamSink sink(stderr);
@@ -126,10 +87,10 @@ int run(int argc, char** argv) {
     trix::logs::ScratchDirectory scratch;
     trix::logs::ViewedLog log(sink, units);
     log.indexer.setErrorListDirectory(scratch.path());
-    if (!log.open(path, model)) {
-        if (!sink.wasShown(trix::cformat(trix::str::kFileNotOpened, path.c_str())) &&
-            !sink.wasShown(trix::str::kNoEpochs))
+    if (!log.open(path, static_cast<int>(model))) {
+        if (!log.indexer.openFailed() && !sink.wasShown(trix::str::kNoEpochs))
             std::fprintf(stderr, "%s\n", trix::str::kNoEpochs);
+        trixlog::reportIndexingErrors(log.indexer);
         return 1;
     }
 
@@ -143,12 +104,10 @@ int run(int argc, char** argv) {
     std::string out;
     for (const auto& line : log.statistics.lastSummary())
         out += line + '\n';
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    trixlog::writeOut(out);
     int rc = 0;
     if (settings.writeOutlierFile()) {
-        if (log.statistics.summaryPath().empty() || sink.wasShown(trix::str::kErrorWritingLog) ||
-            sink.wasShown(
-                trix::cformat(trix::str::kFileNotOpened, log.statistics.summaryFileName().c_str())))
+        if (log.statistics.summaryFailed() || log.statistics.summaryPath().empty())
             rc = 1;
         else
             std::fprintf(stderr, "trixlog: summary file %s\n",
@@ -157,10 +116,8 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "trixlog: no outlier file: it needs --truth and an outlier limit "
                              "above 0\n");
     }
-    if (trix::logs::fileExists(log.indexer.errorListPath()))
-        std::fprintf(stderr, "trixlog: errors found while indexing are listed in %s\n",
-                     log.indexer.errorListPath().c_str());
-    return std::fflush(stdout) == 0 ? rc : 1;
+    trixlog::reportIndexingErrors(log.indexer);
+    return trixlog::finishOutput(rc);
 }
 
 const trixlog::Registration reg{

@@ -1,10 +1,12 @@
 // trixlog epochs: index a log file as "View log file" does and print its epochs as CSV.
 
 #include "command.h"
+#include "options.h"
+#include "output.h"
 
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/models.h"
 #include "logs/log_naming.h"
 #include "logs/scratch_dir.h"
 #include "logs/stream_sink.h"
@@ -44,38 +46,14 @@ void appendInt(std::string& out, long v) {
     out += ',';
 }
 
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
 int run(int argc, char** argv) {
     std::string path;
-    int model = -1;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            help();
-            return 0;
-        }
-        if (a == "--model") {
-            if (++i >= argc)
-                return usage();
-            char* end = nullptr;
-            long v = std::strtol(argv[i], &end, 10);
-            if (!*argv[i] || *end || v < 1 || v >= trix::kModelCount)
-                return usage();
-            model = static_cast<int>(v);
-        } else if (!a.empty() && a[0] == '-') {
-            return usage();
-        } else if (path.empty()) {
-            path = a;
-        } else {
-            return usage();
-        }
-    }
-    if (path.empty())
-        return usage();
+    long model = -1;
+    trixlog::OptionParser options(kUsage, help);
+    options.number("--model", 1, trix::kModelCount - 1, model);
+    options.positional({&path}, 1);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
 
     trix::logs::StreamSink sink(stderr);
     trix::UnitSelection units;
@@ -86,11 +64,12 @@ int run(int argc, char** argv) {
     trix::logs::ScratchDirectory scratch;
     trix::logs::ViewedLog log(sink, units);
     log.indexer.setErrorListDirectory(scratch.path());
-    bool found = log.open(path, model);
+    bool found = log.open(path, static_cast<int>(model));
     if (!found) {
-        if (!sink.wasShown(trix::cformat(trix::str::kFileNotOpened, path.c_str())) &&
-            !sink.wasShown(trix::str::kNoEpochs))
+        // The indexer has said why; a file it could read but found nothing in gets the word.
+        if (!log.indexer.openFailed() && !sink.wasShown(trix::str::kNoEpochs))
             std::fprintf(stderr, "%s\n", trix::str::kNoEpochs);
+        trixlog::reportIndexingErrors(log.indexer);
         return 1;
     }
 
@@ -128,15 +107,14 @@ int run(int argc, char** argv) {
         appendFixed(out, d.up, 3);
         out.back() = '\n';
         if (out.size() > (1 << 20) - 512) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
+            if (!trixlog::writeOut(out))
+                break;
             out.clear();
         }
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    if (log.indexer.errorListRequested() || trix::logs::fileExists(log.indexer.errorListPath()))
-        std::fprintf(stderr, "trixlog: errors found while indexing are listed in %s\n",
-                     log.indexer.errorListPath().c_str());
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    trixlog::writeOut(out);
+    trixlog::reportIndexingErrors(log.indexer);
+    return trixlog::finishOutput(0);
 }
 
 const trixlog::Registration reg{{"epochs", "index a log file and print its epochs as CSV", run}};

@@ -2,19 +2,23 @@
 // program does, with its naming and split rules, while the data pump feeds the decoder.
 
 #include "command.h"
+#include "options.h"
 
-#include "decode/epoch_decoder.h"
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
+#include "decode/models.h"
 #include "link/console.h"
 #include "link/data_pump.h"
 #include "link/link.h"
 #include "link/port_settings.h"
+#include "logs/log_naming.h"
 #include "logs/log_recorder.h"
 #include "logs/log_settings.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -44,21 +48,9 @@ void help() {
         kUsage);
 }
 
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
 volatile std::sig_atomic_t interrupted = 0;
 void onSignal(int) {
     interrupted = 1;
-}
-
-bool parseNumber(const std::string& s, long lo, long hi, long& out) {
-    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    out = trix::parseInteger(s);
-    return out >= lo && out <= hi;
 }
 
 // The recorder's timers on the poll loop.
@@ -66,12 +58,21 @@ class LoopTimers : public trix::logs::TimerHost {
 public:
     explicit LoopTimers(trix::link::PollLoop& loop) : loop_(loop) {}
     void setRecorder(trix::logs::LogRecorder* r) { recorder_ = r; }
+    // The loop's timers hold an int of milliseconds; a longer period (a recording every 700
+    // hours) is counted down in steps of at most an hour against its own deadline.
     bool start(int id, long long ms) override {
         kill(id);
-        running_[id] = loop_.addTimer(static_cast<int>(ms), [this, id] {
-            if (recorder_)
-                recorder_->timerFired(id);
-        });
+        if (ms <= 0)
+            return false;
+        std::int64_t due = trix::link::steadyNowMs() + ms;
+        running_[id] = loop_.addTimer(static_cast<int>(std::min<long long>(ms, kStepMs)),
+                                      [this, id, ms, due]() mutable {
+                                          if (trix::link::steadyNowMs() < due)
+                                              return;
+                                          due += ms;
+                                          if (recorder_)
+                                              recorder_->timerFired(id);
+                                      });
         return true;
     }
     void kill(int id) override {
@@ -83,6 +84,7 @@ public:
     }
 
 private:
+    static constexpr long long kStepMs = 3600000;
     trix::link::PollLoop& loop_;
     trix::logs::LogRecorder* recorder_ = nullptr;
     std::map<int, int> running_;
@@ -99,7 +101,7 @@ public:
         const std::string& now = recorder_->fileName();
         if (now == open_)
             return;
-        if (!open_.empty()) {
+        if (!open_.empty() && trix::logs::fileExists(open_)) {
             std::printf("%s\n", open_.c_str());
             std::fflush(stdout);
         }
@@ -131,68 +133,50 @@ struct Options {
 };
 
 int parse(int argc, char** argv, Options& o) {
-    bool autoSaveGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto next = [&](std::string& v) {
-            if (i + 1 >= argc)
-                return false;
-            v = argv[++i];
-            return true;
-        };
-        std::string v;
-        long n = 0;
-        if (a == "--help" || a == "-h") {
-            help();
-            return 0;
-        } else if (a == "--baud") {
-            if (!next(v) || !parseNumber(v, 1, 115200, o.baud))
-                return usage();
-        } else if (a == "--rtscts") {
-            o.rtscts = true;
-        } else if (a == "--model") {
-            if (!next(v) || !parseNumber(v, 1, trix::kModelCount - 1, o.model))
-                return usage();
-        } else if (a == "--port-letter") {
-            if (!next(v) || v.size() != 1)
-                return usage();
-            o.port = v[0];
-        } else if (a == "--enable") {
-            o.enable = true;
-        } else if (a == "--dir") {
-            if (!next(v) || v.empty())
-                return usage();
-            o.dir = v;
-        } else if (a == "--seconds") {
-            if (!next(v) || !parseNumber(v, 0, 100000000, o.seconds))
-                return usage();
-        } else if (a == "--auto-save-epochs" || a == "--auto-save-minutes") {
-            if (autoSaveGiven || !next(v) || !parseNumber(v, 0, 5000, n))
-                return usage();
+    bool autoSaveGiven = false, twice = false;
+    trixlog::OptionParser options(kUsage, help);
+    options.number("--baud", 1, 115200, o.baud);
+    options.flag("--rtscts", o.rtscts);
+    options.number("--model", 1, trix::kModelCount - 1, o.model);
+    options.value("--port-letter", [&](std::string_view v) {
+        o.port = v.empty() ? 'A' : v[0];
+        return v.size() == 1;
+    });
+    options.flag("--enable", o.enable);
+    options.value("--dir", [&](std::string_view v) {
+        o.dir = std::string(v);
+        return !v.empty();
+    });
+    options.number("--seconds", 0, 100000000, o.seconds);
+    auto autoSave = [&](trix::logs::AutoSaveUnit unit) {
+        return [&, unit](std::string_view v) {
+            long n = 0;
+            twice = twice || autoSaveGiven;
             autoSaveGiven = true;
+            o.page.autoSaveUnit = unit;
+            if (!trixlog::readWhole(v, 0, 5000, n))
+                return false;
             o.page.autoSaveCount = static_cast<int>(n);
-            o.page.autoSaveUnit = a == "--auto-save-epochs" ? trix::logs::AutoSaveUnit::Epochs
-                                                            : trix::logs::AutoSaveUnit::Minutes;
-        } else if (a == "--multiple") {
-            std::size_t comma;
-            if (!next(v) || (comma = v.find(',')) == std::string::npos)
-                return usage();
-            long minutes = 0;
-            if (!parseNumber(v.substr(comma + 1), 0, 600, minutes))
-                return usage();
-            o.page.mode = trix::logs::RecordMode::Multiple;
-            o.page.periodHours = trix::parseReal(v.substr(0, comma));
-            o.page.durationMinutes = static_cast<int>(minutes);
-        } else if (!a.empty() && a[0] == '-') {
-            return usage();
-        } else if (o.device.empty()) {
-            o.device = a;
-        } else {
-            return usage();
-        }
-    }
-    if (o.device.empty())
-        return usage();
+            return !twice;
+        };
+    };
+    options.value("--auto-save-epochs", autoSave(trix::logs::AutoSaveUnit::Epochs));
+    options.value("--auto-save-minutes", autoSave(trix::logs::AutoSaveUnit::Minutes));
+    options.value("--multiple", [&](std::string_view v) {
+        std::size_t comma = v.find(',');
+        long minutes = 0;
+        double hours = 0;
+        if (comma == std::string_view::npos || !trixlog::readReal(v.substr(0, comma), hours) ||
+            !trixlog::readWhole(v.substr(comma + 1), 0, 600, minutes))
+            return false;
+        o.page.mode = trix::logs::RecordMode::Multiple;
+        o.page.periodHours = hours;
+        o.page.durationMinutes = static_cast<int>(minutes);
+        return true;
+    });
+    options.positional({&o.device}, 1);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
     if (autoSaveGiven && o.page.mode == trix::logs::RecordMode::Multiple) {
         std::fputs("trixlog record: auto-save applies to single recording only\n", stderr);
         return 2;
@@ -254,6 +238,7 @@ int run(int argc, char** argv) {
 
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+    std::signal(SIGHUP, onSignal); // a closed terminal ends the recording like SIGTERM
     if (!recorder.startSession()) {
         std::fputs("trixlog record: the log session did not start\n", stderr);
         return 1;
@@ -281,6 +266,9 @@ int run(int argc, char** argv) {
     recorder.stopSession();
     link.setDecoder(nullptr);
     link.closePort();
+    if (loop.bytes() == 0)
+        std::fprintf(stderr, "trixlog record: nothing was received from %s%s\n", o.device.c_str(),
+                     recorder.emptyFilesRemoved() > 0 ? "; no log was kept" : "");
     return lost || events.stopPosted ? 1 : 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "command.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -22,6 +23,9 @@ void overview(std::FILE* out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A reader that goes away (a pipe into `head`) shows as EPIPE on the next write, which the
+    // commands answer by ending quietly instead of being killed in the middle of a line.
+    std::signal(SIGPIPE, SIG_IGN);
     if (argc < 2) {
         overview(stderr);
         return 2;
