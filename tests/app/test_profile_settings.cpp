@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace trix::app;
 
@@ -196,4 +201,74 @@ TEST(Placement, ParseFormatAndRestoreRules) {
               kShowMaximized);
     EXPECT_EQ(restorePlacement(parsePlacement("0,0,10,10,3"), 100, 100, false).showState,
               kShowNormal);
+}
+
+TEST(Placement, HidingPlacementsAreNotRestored) {
+    EXPECT_FALSE(restorePlacement(parsePlacement("-1,-1,-1,-1,1"), 1920, 1080, true).move);
+    EXPECT_FALSE(restorePlacement(parsePlacement("100,100,110,105,1"), 1920, 1080, true).move);
+    EXPECT_FALSE(restorePlacement(parsePlacement("300,300,100,100,1"), 1920, 1080, true).move);
+    EXPECT_FALSE(
+        restorePlacement(parsePlacement("100,100,300,200,1"), 1920, 1080, true, 400, 300).move)
+        << "below the window's own minimum";
+    EXPECT_TRUE(restorePlacement(parsePlacement("100,100,600,500,1"), 1920, 1080, true).move);
+}
+
+namespace {
+struct ProfileDir {
+    ProfileDir() {
+        char pattern[] = "/tmp/trix-profile-XXXXXX";
+        path = ::mkdtemp(pattern);
+    }
+    ~ProfileDir() { std::filesystem::remove_all(path); }
+    std::string file(const char* name) const { return path + "/" + name; }
+    std::string path;
+};
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+} // namespace
+
+TEST(IniProfile, SavingWritesThroughALinkAndKeepsTheMode) {
+    ProfileDir dir;
+    const std::string real = dir.file("real.ini");
+    const std::string link = dir.file("trix32.ini");
+    std::ofstream(real) << "[Options]\nA=1\n";
+    ::chmod(real.c_str(), 0600);
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    IniProfile p;
+    ASSERT_TRUE(p.load(link));
+    p.writeInt("Options", "A", 2);
+    ASSERT_TRUE(p.save(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link stays a link";
+    EXPECT_NE(contentOf(real).find("A=2"), std::string::npos) << "its target is updated";
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(IniProfile, GarbageAndHugeFilesAreRefusedAndKept) {
+    ProfileDir dir;
+    const std::string huge = dir.file("huge.ini");
+    {
+        std::ofstream out(huge, std::ios::binary);
+        std::string block(1 << 16, 'x');
+        for (int k = 0; k < 40; ++k)
+            out << block;
+    }
+    const auto size = std::filesystem::file_size(huge);
+    IniProfile p;
+    std::string error;
+    EXPECT_FALSE(p.load(huge, &error));
+    EXPECT_NE(error.find("larger"), std::string::npos) << error;
+    EXPECT_FALSE(p.save(huge));
+    EXPECT_EQ(std::filesystem::file_size(huge), size) << "not overwritten";
+
+    const std::string binary = dir.file("binary.ini");
+    std::ofstream(binary, std::ios::binary) << std::string("[Options]\nA=1\n\0\x01\x02", 17);
+    EXPECT_FALSE(p.load(binary, &error));
+    EXPECT_NE(error.find("not a text file"), std::string::npos) << error;
+    EXPECT_FALSE(p.save(binary));
+    EXPECT_EQ(contentOf(binary).size(), 17u);
 }

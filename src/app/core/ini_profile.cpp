@@ -1,5 +1,6 @@
 #include "app/core/ini_profile.h"
 
+#include "base/strings.h"
 #include "base/text.h"
 
 #include <cerrno>
@@ -24,6 +25,16 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
+// Text: no NUL and no control bytes other than tab, line ends and form feed.
+bool looksLikeText(std::string_view s) {
+    for (char c : s) {
+        auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f')
+            return false;
+    }
+    return true;
+}
+
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && asciiLower(a) == asciiLower(b);
 }
@@ -33,6 +44,7 @@ bool sameText(std::string_view a, std::string_view b) {
 bool IniProfile::load(const std::string& path, std::string* error) {
     preamble_.clear();
     sections_.clear();
+    refusedPath_.clear();
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
         return true;
@@ -47,14 +59,32 @@ bool IniProfile::load(const std::string& path, std::string* error) {
             *error = std::strerror(errno);
         return false;
     }
-    std::ostringstream buf;
-    buf << in.rdbuf();
+    // A settings file is a few kilobytes of text: anything far larger or not text is not a
+    // profile, is not read whole into memory, and is never written over.
+    std::error_code sizeError;
+    const auto size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size > kMaxProfileBytes) {
+        refusedPath_ = path;
+        if (error)
+            *error =
+                cformat(str::kProfileTooLarge, path.c_str(), static_cast<int>(kMaxProfileBytes));
+        return false;
+    }
+    std::string text(static_cast<std::size_t>(sizeError ? 0 : size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
     if (in.bad()) {
         if (error)
             *error = "read error";
         return false;
     }
-    parse(buf.str());
+    if (!looksLikeText(text)) {
+        refusedPath_ = path;
+        if (error)
+            *error = cformat(str::kProfileNotText, path.c_str());
+        return false;
+    }
+    parse(text);
     return true;
 }
 
@@ -109,10 +139,22 @@ std::string IniProfile::text() const {
 bool IniProfile::save(const std::string& path, std::string* error) const {
     namespace fs = std::filesystem;
     std::error_code ec;
+    if (!refusedPath_.empty() && refusedPath_ == path) {
+        if (error)
+            *error = "the file at " + refusedPath_ + " is not a profile and is left as it is";
+        return false;
+    }
+    // A profile that is a symbolic link is written through it: the file it points to is
+    // replaced, the link stays.
     fs::path target(path);
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
     if (target.has_parent_path())
         fs::create_directories(target.parent_path(), ec);
-    std::string tmp = path + ".tmp";
+    std::string tmp = target.string() + ".tmp";
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) {
@@ -131,6 +173,11 @@ bool IniProfile::save(const std::string& path, std::string* error) const {
             return false;
         }
     }
+    // The replacement keeps the mode of the file it replaces (a private 0600 stays private).
+    std::error_code statError;
+    const fs::file_status old = fs::status(target, statError);
+    if (!statError && fs::exists(old))
+        fs::permissions(tmp, old.permissions(), fs::perm_options::replace, ec);
     fs::rename(tmp, target, ec);
     if (ec) {
         if (error)

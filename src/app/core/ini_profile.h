@@ -3,6 +3,7 @@
 // may end with a blank), sections and keys are looked up without regard to case, and lines the
 // program does not know are kept as they were when the file is written back.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,13 +13,19 @@ namespace trix::app {
 
 class IniProfile {
 public:
-    // Reads `path`. A missing file is a fresh, empty profile (true); false only when the file
-    // exists but cannot be read, with the reason in `error`.
+    // Larger than this, a file is not a profile.
+    static constexpr std::uintmax_t kMaxProfileBytes = 1 << 20;
+
+    // Reads `path`. A missing file is a fresh, empty profile (true); false when the file
+    // exists but cannot be read, or is not a profile (larger than kMaxProfileBytes, not
+    // text), with the reason in `error`. A file refused so is never saved over.
     bool load(const std::string& path, std::string* error = nullptr);
     // Parses INI text (for load and for tests).
     void parse(std::string_view text);
     // Writes the whole profile to `path` through a temporary file that replaces it, so a
-    // failed write never leaves a truncated profile behind. Creates missing folders.
+    // failed write never leaves a truncated profile behind. Creates missing folders. A
+    // symbolic link is written through (its target is replaced) and the mode of the replaced
+    // file is kept.
     bool save(const std::string& path, std::string* error = nullptr) const;
     std::string text() const;
 
@@ -39,6 +46,7 @@ public:
     std::vector<std::string> keys(std::string_view section) const;
 
 private:
+    std::string refusedPath_; // a file that load() found not to be a profile
     struct Entry {
         std::string key; // empty for a comment or blank line kept as `raw`
         std::string value;

@@ -37,7 +37,8 @@ void writePlacement(IniProfile& profile, std::string_view key, const WindowPlace
     profile.writeString("Windows", key, formatPlacement(p));
 }
 
-RestoredPlacement restorePlacement(const WindowPlacement& s, int w, int h, bool allowMaximized) {
+RestoredPlacement restorePlacement(const WindowPlacement& s, int w, int h, bool allowMaximized,
+                                   int minWidth, int minHeight) {
     RestoredPlacement r;
     r.left = (s.left < -1 || s.left > w) ? -1 : s.left;
     r.top = (s.top < -1 || s.top > h) ? -1 : s.top;
@@ -45,7 +46,11 @@ RestoredPlacement restorePlacement(const WindowPlacement& s, int w, int h, bool 
     r.bottom = (s.bottom < -1 || s.bottom > h) ? h : s.bottom;
     bool keep = s.showState == kShowNormal || (allowMaximized && s.showState == kShowMaximized);
     r.showState = keep ? s.showState : kShowNormal;
-    r.move = s.stored();
+    // A window smaller than its minimum or wholly off the screen would be lost for good: such
+    // a placement is not restored, the window keeps its own (and that is what is saved back).
+    const bool bigEnough = r.right - r.left >= minWidth && r.bottom - r.top >= minHeight;
+    const bool onScreen = r.right > 0 && r.bottom > 0 && r.left < w && r.top < h;
+    r.move = s.stored() && bigEnough && onScreen;
     return r;
 }
 

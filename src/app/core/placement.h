@@ -40,8 +40,11 @@ struct RestoredPlacement {
 
 // The restoring rule: left and top outside -1 … screen width/height become -1; right and
 // bottom outside that range become the screen width and height; the show state stays only if
-// it is normal, or maximised where the caller allows it.
+// it is normal, or maximised where the caller allows it. A placement smaller than the
+// window's minimum size or off the screen is not restored (move is false).
+inline constexpr int kSmallestPlacement = 32;
 RestoredPlacement restorePlacement(const WindowPlacement& stored, int screenWidth, int screenHeight,
-                                   bool allowMaximized);
+                                   bool allowMaximized, int minWidth = kSmallestPlacement,
+                                   int minHeight = kSmallestPlacement);
 
 } // namespace trix::app
