@@ -1,9 +1,11 @@
 // The terminal, the parameter form, the send dialog and the support ticket windows, offscreen.
 
+#include "pty_pair.h"
 #include "views/terminal/command_menu_box.h"
 #include "views/terminal/parameter_dialog.h"
 #include "views/terminal/send_command_dialog.h"
 #include "views/terminal/terminal_view.h"
+#include "views/terminal/ticket_controller.h"
 #include "views/terminal/ticket_windows.h"
 
 #include <QApplication>
@@ -338,5 +340,43 @@ TEST(TicketWindows, ModeDialogAndProgressTitle) {
     window->run().step();
     EXPECT_TRUE(ended);
     EXPECT_TRUE(complete);
+    QApplication::processEvents();
+}
+
+TEST(TicketController, StartsTicketsAndEndsThemOnDisconnect) {
+    Sink sink;
+    link::Link link(sink);
+    const std::string dir = tempFolder();
+    write(dir + "/rx05.spt", "$PXKTQ,RID\n->RID\n");
+    std::vector<int> panes;
+    TicketController controller(
+        link, sink,
+        [&](const std::string& name) {
+            std::string path = dir + "/" + name;
+            return std::ifstream(path) ? path : std::string();
+        },
+        [&] { return dir; }, nullptr);
+    controller.onTicketPane = [&](int v) { panes.push_back(v); };
+    EXPECT_FALSE(controller.enabled()); // no port
+    linktest::PtyPair pty;
+    ASSERT_EQ(link.openDevice(pty.slave(), link::kPlainPortSettings), 0);
+    link.state.modelIndex = 16;
+    link.state.receiverPort = 'A';
+    EXPECT_TRUE(controller.enabled());
+    ASSERT_TRUE(controller.series().start({false, 1, 15}));
+    ASSERT_NE(controller.window(), nullptr);
+    EXPECT_EQ(link.listeners.get(link::Slot::Ticket), controller.window());
+    EXPECT_FALSE(controller.enabled()); // one ticket at a time
+    controller.window()->run().step();
+    EXPECT_NE(pty.received(10).find("$PXKTQ,RID*"), std::string::npos);
+    const std::string path = controller.window()->run().path();
+    controller.disconnected();
+    EXPECT_EQ(controller.window(), nullptr);
+    EXPECT_EQ(link.listeners.get(link::Slot::Ticket), nullptr);
+    EXPECT_FALSE(std::ifstream(path).good());
+    EXPECT_EQ(panes, (std::vector<int>{0, -1}));
+    EXPECT_NE(
+        std::find(sink.shown.begin(), sink.shown.end(), "Creating Support Ticket is cancelled."),
+        sink.shown.end());
     QApplication::processEvents();
 }
