@@ -34,10 +34,11 @@ void caption(QPainter& p, int x, int baseline, const QString& text) {
 
 void positionPanel(QPainter& p) {
     panelFrame(p, kPositionPanelHeight, QStringLiteral("POSITION"));
-    insetBox(p, QRect(4, 13, kPanelWidth - 8, 3 * kPanelLineStep + 4), kScreen);
+    insetBox(p, kPositionScreen, kScreen);
+    // On the baseline of the value beside it, so that caption and value read as one line.
     const char* labels[] = {"LAT", "LON", "ALT"};
     for (int i = 0; i < 3; ++i)
-        caption(p, 10, kPanelFirstBaseline + i * kPanelLineStep - 4,
+        caption(p, kPanelCaptionLeft, kPanelFirstBaseline + i * kPanelLineStep,
                 QString::fromLatin1(labels[i]));
     insetBox(p, kModeBox, kScreen);
     insetBox(p, kTimeBox, kScreen);

@@ -160,11 +160,15 @@ inline constexpr int kPositionPanelHeight = 116;
 inline constexpr int kPrecisionPanelHeight = 89;
 inline constexpr int kDoubleDiffPanelHeight = 174;
 
-// Where the value texts start in the position panel: three lines (latitude, longitude,
-// altitude), then the fix-mode box and the time box at the foot.
+// The position panel: the title row, the screen with three lines (latitude, longitude,
+// altitude), then the fix-mode box and the time box at the foot. A line's caption and value
+// share its baseline, which leaves room for the ascent of an 18-pixel cell below the screen's
+// top edge and for the descent above the next line.
+inline constexpr QRect kPositionScreen{4, 13, kPanelWidth - 8, 73};
+inline constexpr int kPanelCaptionLeft = 10;
 inline constexpr int kPanelTextLeft = 46;
-inline constexpr int kPanelFirstBaseline = 24;
 inline constexpr int kPanelLineStep = 23;
+inline constexpr int kPanelFirstBaseline = kPositionScreen.top() + 17;
 inline constexpr QRect kModeBox{4, 88, 170, 24};
 inline constexpr QRect kTimeBox{178, 88, 99, 24};
 // The precisions panel (two lines) and the double-difference panel (five lines) text origins,

@@ -1,8 +1,8 @@
 #include "views/instruments/instrument_drawing.h"
 
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/models.h"
 #include "decode/units.h"
 #include "trixres/face_layout.h"
 
@@ -229,6 +229,56 @@ double yawOf(double heading, double course) {
     return yaw;
 }
 
+DialReading yawPitchReading(double value) {
+    DialReading r;
+    if (!std::isfinite(value))
+        return r;
+    r.shown = std::clamp(value, -kYawPitchLimit, kYawPitchLimit);
+    r.offScale = std::abs(value) > kYawPitchLimit;
+    r.direction = r.offScale ? (value > 0 ? 1 : -1) : 0;
+    return r;
+}
+
+double yawNeedleAngle(double shownYaw) {
+    return kPi - shownYaw * kPi / 60;
+}
+
+double pitchNeedleAngle(double shownPitch) {
+    return shownPitch * kPi / 60;
+}
+
+QPolygonF offScaleFlag(QPoint centre, double stopAngle, bool towardLargerAngle) {
+    const double step = towardLargerAngle ? 0.16 : -0.16;
+    const auto point = [&](double radius, double angle) {
+        return QPointF(centre.x() + radius * std::cos(angle),
+                       centre.y() - radius * std::sin(angle));
+    };
+    return QPolygonF({point(kYawPitchNeedleLength - 5.0, stopAngle + step * 0.25),
+                      point(kYawPitchNeedleLength + 5.0, stopAngle + step * 0.25),
+                      point(kYawPitchNeedleLength, stopAngle + step)});
+}
+
+namespace {
+
+// A yaw or pitch needle: solid on the scale; at the stop, dashed and flagged when the value lies
+// beyond it, so that a needle resting at the stop is never read as exactly 30°.
+void yawPitchNeedle(QPainter& p, QPoint c, const DialReading& r, double angle,
+                    bool largerAngleIsLarger, const QColor& colour) {
+    if (!r.offScale) {
+        needle(p, c, kYawPitchNeedleLength, angle, QPen(colour, 1.0));
+        needle(p, c, kYawPitchNeedleLength, angle, QPen(colour, 3.0));
+        return;
+    }
+    needle(p, c, kYawPitchNeedleLength, angle, QPen(colour, 2.0, Qt::DashLine, Qt::FlatCap));
+    const bool towardLarger = (r.direction > 0) == largerAngleIsLarger;
+    p.setPen(QPen(colour, 1.0));
+    p.setBrush(colour);
+    p.drawPolygon(offScaleFlag(c, angle, towardLarger));
+    p.setBrush(Qt::NoBrush);
+}
+
+} // namespace
+
 void drawInstruments(QPainter& p, const InstrumentPictures& pictures, const PanelView& view,
                      const ScaleState& scales) {
     // 1. The faces.
@@ -401,16 +451,11 @@ void drawInstruments(QPainter& p, const InstrumentPictures& pictures, const Pane
     // 9. Yaw and pitch.
     if (attitude && d) {
         const QPoint c = centreOf(kYawPitchSlot);
-        const double pitch =
-            std::clamp(static_cast<double>(at2.pitch), -kYawPitchLimit, kYawPitchLimit);
-        const double yaw =
-            std::clamp(yawOf(at2.heading, pos.course), -kYawPitchLimit, kYawPitchLimit);
-        const QColor red(kPitchRed);
-        const QColor green(kAircraftGreen);
-        needle(p, c, kYawPitchNeedleLength, pitch * kPi / 60, QPen(red, 1.0));
-        needle(p, c, kYawPitchNeedleLength, pitch * kPi / 60, QPen(red, 3.0));
-        needle(p, c, kYawPitchNeedleLength, kPi - yaw * kPi / 60, QPen(green, 1.0));
-        needle(p, c, kYawPitchNeedleLength, kPi - yaw * kPi / 60, QPen(green, 3.0));
+        const DialReading pitch = yawPitchReading(at2.pitch);
+        const DialReading yaw = yawPitchReading(yawOf(at2.heading, pos.course));
+        // Pitch grows with the angle (counter-clockwise), yaw against it.
+        yawPitchNeedle(p, c, pitch, pitchNeedleAngle(pitch.shown), true, QColor(kPitchRed));
+        yawPitchNeedle(p, c, yaw, yawNeedleAngle(yaw.shown), false, QColor(kAircraftGreen));
         hubCap(p, c);
     }
     p.restore();

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLineF>
 #include <QPoint>
+#include <QPolygonF>
 
 #include <array>
 #include <vector>
@@ -54,6 +55,22 @@ QImage rotatedRose(const QImage& rose, double headingDegrees);
 
 // Heading minus course brought into −180 … 180.
 double yawOf(double heading, double course);
+
+// A yaw or pitch value on its half of the dial: the needle stops at ±30°, and a value beyond
+// the stop is off scale (a value that is not a number reads 0).
+struct DialReading {
+    double shown = 0.0;
+    bool offScale = false;
+    int direction = 0; // off scale: +1 beyond +30°, -1 beyond -30°
+};
+DialReading yawPitchReading(double value);
+// Needle angles of the yaw (left half) and pitch (right half) readings.
+double yawNeedleAngle(double shownYaw);
+double pitchNeedleAngle(double shownPitch);
+// The flag of an off-scale needle: an arrowhead on the rim beside the needle's stop that points
+// on past it, the way the value went. `towardLargerAngle` is the sense of "on past the stop" in
+// mathematical angles.
+QPolygonF offScaleFlag(QPoint centre, double stopAngle, bool towardLargerAngle);
 
 // Draws the whole pane (360 × 280) without erasing it first.
 void drawInstruments(QPainter& p, const InstrumentPictures& pictures, const PanelView& view,

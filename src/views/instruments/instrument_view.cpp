@@ -1,11 +1,17 @@
 #include "views/instruments/instrument_view.h"
 
+#include "base/strings.h"
+#include "trixres/face_layout.h"
 #include "trixres/loader.h"
+#include "views/copy_menu.h"
 
+#include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace trix::views {
 
@@ -146,6 +152,46 @@ void InstrumentView::resizeEvent(QResizeEvent* event) {
 void InstrumentView::keyPressEvent(QKeyEvent* event) {
     if (!scrollKey(event->key()))
         QAbstractScrollArea::keyPressEvent(event);
+}
+
+QString InstrumentView::toolTipAt(QPoint viewportPos) const {
+    if (showsStatistics())
+        return {};
+    const QPoint at = viewportPos + scrollPosition();
+    static constexpr const char* tips[] = {str::kTipSpeedDial,    str::kTipCourseDial,
+                                           str::kTipYawPitchDial, str::kTipVerticalDial,
+                                           str::kTipAltitudeDial, str::kTipHorizonDial};
+    for (std::size_t slot = 0; slot < kFaceOrigins.size(); ++slot)
+        if (QRect(kFaceOrigins[slot], res::kFaceSize).contains(at))
+            return QString::fromUtf8(tips[slot]);
+    return {};
+}
+
+QString InstrumentView::statisticsText() const {
+    const PanelView v = source_();
+    if (!v.analysisActive)
+        return {};
+    QStringList rows{statisticsTitle(v)};
+    for (const TableLine& line : statisticsLines(v))
+        rows << tabRow({line.label, line.value});
+    return textLines(rows);
+}
+
+bool InstrumentView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void InstrumentView::contextMenuEvent(QContextMenuEvent* event) {
+    execCopyMenu(this, event->globalPos(), showsStatistics(), [this] { return statisticsText(); });
 }
 
 void InstrumentView::updateScrollRange() {

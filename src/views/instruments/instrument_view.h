@@ -29,13 +29,13 @@ public:
     InstrumentView(PanelSource source, MessageSink& messages, QWidget* parent = nullptr);
     ~InstrumentView() override;
 
-    // UM_EPOCH: adapt the scales and repaint.
+    // A new epoch: adapt the scales and repaint.
     void epoch(int hint);
-    // UM_OPTIONS_CHANGED: reload the faces of the vehicle type, reset the speed scale.
+    // The options changed: reload the faces of the vehicle type, reset the speed scale.
     void optionsChanged();
-    // UM_ANALYSIS_CHANGED: new scroll size, repaint.
+    // The analysis was switched on or off: new scroll size, repaint.
     void analysisChanged();
-    // UM_SCROLL_KEY: Qt::Key_PageUp, Key_PageDown, Key_Up, Key_Down; only during an analysis.
+    // A scrolling key: Qt::Key_PageUp, Key_PageDown, Key_Up, Key_Down; only during an analysis.
     // True when the key was taken.
     bool scrollKey(int key);
 
@@ -49,6 +49,13 @@ public:
     // The statistics table and histograms at full extent.
     QImage renderStatistics() const;
 
+    // What the instrument under a point of the viewport shows; "" between the
+    // faces and while the statistics table is shown.
+    QString toolTipAt(QPoint viewportPos) const;
+    // The statistics table as plain text for the clipboard: the title, then one line per
+    // figure with its label and value separated by TAB; "" while the instruments are shown.
+    QString statisticsText() const;
+
     const ScaleState& scales() const { return scales_; }
     bool showsStatistics() const;
     QPoint scrollPosition() const;
@@ -57,6 +64,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void loadPictures(Vehicle vehicle);

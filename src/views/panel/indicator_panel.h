@@ -32,11 +32,13 @@ public:
 
     IndicatorPanel(FiguresSource source, MessageSink& messages, QWidget* parent = nullptr);
 
-    // UM_EPOCH: rebuild the texts from the current epoch and repaint without erasing.
+    // A new epoch: rebuild the texts from the current epoch and repaint without erasing.
     void epoch(int hint);
     const FiguresText& text() const { return builder_.text(); }
     int modeRebuilds() const { return builder_.modeRebuilds(); }
     bool attitudeLayout() const { return attitude_; }
+    // The font of the figures.
+    const QFont& valueFont() const { return font_; }
 
     // Page layout for printing: the texts only, line by line from the top of `target`.
     void printPage(QPainter& painter, const QRect& target) const;

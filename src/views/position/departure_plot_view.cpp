@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace trix::views {
@@ -18,6 +20,9 @@ namespace trix::views {
 namespace {
 
 const QColor kRingColor(255, 255, 0);
+// Space between the disc and the first title, and the least space between two labels.
+constexpr int kTitleGap = 4;
+constexpr int kLabelGap = 6;
 
 QColor plotColor(const DisplaySource& s, int item) {
     return tableColor(s.settings(), app::ColorTableId::PositionPlot, item);
@@ -25,11 +30,6 @@ QColor plotColor(const DisplaySource& s, int item) {
 
 void textAt(QPainter& p, int x, int y, const QString& s) {
     p.drawText(QPoint(x, y + p.fontMetrics().ascent()), s);
-}
-
-void centredText(QPainter& p, int centreX, int y, const QString& s) {
-    const int w = p.fontMetrics().horizontalAdvance(s);
-    textAt(p, centreX - w / 2, y, s);
 }
 
 } // namespace
@@ -54,9 +54,78 @@ ScaleInputs DeparturePlotView::scaleInputs() const {
     return in;
 }
 
+int DeparturePlotView::titleLines() const {
+    if (!source_.analysisActive())
+        return 1;
+    return source_.analysis().mode == logs::ReferenceMode::VsTruth ? 3 : 2;
+}
+
 int DeparturePlotView::textReserve() const {
-    // Room for the title, and during an analysis for the ring lines, as on the printed page.
-    return source_.analysisActive() ? 50 : 30;
+    // Room for the title, and during an analysis for the ring lines, as on the printed page;
+    // a taller font (or a larger scale factor) gets the lines it needs.
+    const int needed = kTitleGap + titleLines() * QFontMetrics(viewFont()).height() + 2;
+    return std::max(source_.analysisActive() ? 50 : 30, needed);
+}
+
+std::vector<PlotLabel> DeparturePlotView::labels() const {
+    std::vector<PlotLabel> out;
+    const int r = r_;
+    if (r < 20)
+        return out;
+    const QFontMetrics fm(viewFont());
+    const int width = std::max(viewport()->width(), 2 * r);
+    const Unit& unit = distanceUnit(source_.settings().distanceUnits);
+    const auto text = [&](double metres) {
+        return QString::fromStdString(formatScale(metres * unit.factor));
+    };
+    const auto box = [&](int x, int y, const QString& t) {
+        return QRect(x, y, fm.horizontalAdvance(t), fm.height());
+    };
+    const bool analysis = source_.analysisActive();
+    const logs::AnalysisSettings a = source_.analysis();
+
+    // The scale of the outer circle at its west end, below the diameter.
+    const double outer = analysis ? visibleRadius() : scale_.range() / scale_.zoom();
+    PlotLabel west{text(outer), {}};
+    west.rect = box(5, r + 5, west.text);
+    if (!analysis || outer != 0.0)
+        out.push_back(west);
+    if (!analysis) {
+        // The half circle's scale at its own crossing; where that would run into the outer
+        // label it moves above the diameter, and where it would cross the north line it is left
+        // out: the half circle then reads as half the outer one.
+        PlotLabel half{text(outer / 2), {}};
+        half.rect = box(r / 2 + 5, r + 5, half.text);
+        if (half.rect.left() < west.rect.right() + kLabelGap)
+            half.rect.moveBottom(r - 3);
+        // Above the diameter it must stay below the north letter at the top.
+        if (half.rect.right() < r - 2 && half.rect.top() > fm.height() + 5)
+            out.push_back(half);
+    }
+
+    // The titles, centred under the disc and kept inside the pane.
+    std::vector<QString> titles;
+    if (!analysis) {
+        titles.push_back(QString::fromStdString(cformat(str::kDeparturePlotTitle, unit.name)));
+    } else {
+        titles.push_back(QString::fromStdString(cformat(str::kScatterPlotTitle, unit.name)));
+        titles.push_back(QString::fromStdString(
+            cformat(str::kRingsLabel, formatScale(a.ring1 * unit.factor).c_str(),
+                    formatScale(a.ring2 * unit.factor).c_str())));
+        if (a.mode == logs::ReferenceMode::VsTruth)
+            titles.push_back(QString::fromStdString(
+                cformat(str::kOutlierRingLabel, a.outlierLimit * unit.factor)));
+    }
+    // A line wider than the pane ends in an ellipsis rather than being cut off.
+    int y = 2 * r + kTitleGap;
+    for (const QString& full : titles) {
+        const QString t = fm.elidedText(full, Qt::ElideRight, width);
+        const int w = fm.horizontalAdvance(t);
+        const int x = std::clamp(r - w / 2, 0, std::max(0, width - w));
+        out.push_back({t, box(x, y, t)});
+        y += fm.height();
+    }
+    return out;
 }
 
 void DeparturePlotView::viewResized() {
@@ -155,7 +224,9 @@ void DeparturePlotView::draw(QPainter& p, DrawTarget) {
             }
         }
     }
-    drawTexts(p, s, analysis, vsTruth);
+    p.setPen(plotColor(source_, plotcolor::kTitles));
+    for (const PlotLabel& l : labels())
+        textAt(p, l.rect.left(), l.rect.top(), l.text);
 
     // Diameters and the north marker.
     p.setPen(QPen(axes, 0));
@@ -169,37 +240,6 @@ void DeparturePlotView::draw(QPainter& p, DrawTarget) {
     textAt(p, r - 10, 5, QString::fromLatin1(str::kNorthLetter));
 
     drawTrace(p, s, analysis);
-}
-
-void DeparturePlotView::drawTexts(QPainter& p, double s, bool analysis, bool vsTruth) {
-    const int r = r_;
-    const Unit& unit = distanceUnit(source_.settings().distanceUnits);
-    const auto inUnit = [&](double metres) { return metres * unit.factor; };
-    const auto qs = [](const std::string& t) { return QString::fromStdString(t); };
-    p.setPen(plotColor(source_, plotcolor::kTitles));
-    const int line = QFontMetrics(p.font()).height();
-    int y = 2 * r + 4;
-    if (!analysis) {
-        // The departure plot writes its own range: Ring2 stands in for a zero radius only to
-        // scale the scatter plot, so a plot with nothing to show reads 0.
-        const double shown = scale_.range() / scale_.zoom();
-        textAt(p, 5, r + 5, qs(formatScale(inUnit(shown))));
-        textAt(p, r / 2 + 5, r + 5, qs(formatScale(inUnit(shown / 2))));
-        centredText(p, r, y, qs(cformat(str::kDeparturePlotTitle, unit.name)));
-        return;
-    }
-    const logs::AnalysisSettings a = source_.analysis();
-    if (s != 0.0)
-        textAt(p, 5, r + 5, qs(formatScale(inUnit(s))));
-    centredText(p, r, y, qs(cformat(str::kScatterPlotTitle, unit.name)));
-    y += line;
-    centredText(p, r, y,
-                qs(cformat(str::kRingsLabel, formatScale(inUnit(a.ring1)).c_str(),
-                           formatScale(inUnit(a.ring2)).c_str())));
-    if (vsTruth) {
-        y += line;
-        centredText(p, r, y, qs(cformat(str::kOutlierRingLabel, inUnit(a.outlierLimit))));
-    }
 }
 
 void DeparturePlotView::drawTrace(QPainter& p, double s, bool analysis) {

@@ -5,6 +5,11 @@
 #include "views/position/plot_scale.h"
 #include "views/sky/satellite_view.h"
 
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
 namespace trix::views {
 
 class DisplaySource;
@@ -20,22 +25,28 @@ inline constexpr int kTrace = 5;
 inline constexpr int kCurrentPosition = 6;
 } // namespace plotcolor
 
+// A text of the plot and the rectangle it is written in (top left, advance × line height).
+struct PlotLabel {
+    QString text;
+    QRect rect;
+};
+
 class DeparturePlotView : public SatelliteView {
     Q_OBJECT
 public:
     explicit DeparturePlotView(DisplaySource& source, QWidget* parent = nullptr);
 
-    // UM_EPOCH: the range follows the history (not while a log file is viewed); repaint.
+    // A new epoch: the range follows the history (not while a log file is viewed); repaint.
     void epoch();
     // Invalidate and repaint completely.
     void redraw();
-    // UM_ANALYSIS_CHANGED (and a newly read log file): the scale starts again.
+    // The analysis changed (or a log file was read): the scale starts again.
     void resetScale();
-    // ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_ALL; a zoom beyond its limits beeps.
+    // The zoom buttons (in, out, all); a zoom beyond its limits beeps.
     void zoomIn();
     void zoomOut();
     void zoomAll();
-    // UM_ZOOM_KEY: '+' zooms in, '-' out, any other key only invalidates.
+    // A zoom key: '+' zooms in, '-' out, any other key only invalidates.
     void zoomKey(int key);
     void colorsChanged();
 
@@ -43,8 +54,13 @@ public:
     const PlotScale& scale() const { return scale_; }
     // Visible radius S in metres.
     double visibleRadius() const;
-    // Height kept below the disc for the titles.
+    // Height kept below the disc for the titles: the room the specified layout gives them, or
+    // more when the font needs it.
     int textReserve() const;
+    // The scale labels on the east diameter and the titles below the disc, laid out for the
+    // current size and font: inside the pane and clear of each other. A label that cannot be
+    // placed so is left out.
+    std::vector<PlotLabel> labels() const;
 
 protected:
     void draw(QPainter& p, DrawTarget target) override;
@@ -53,7 +69,7 @@ protected:
 
 private:
     ScaleInputs scaleInputs() const;
-    void drawTexts(QPainter& p, double s, bool analysis, bool vsTruth);
+    int titleLines() const;
     void drawTrace(QPainter& p, double s, bool analysis);
 
     DisplaySource& source_;

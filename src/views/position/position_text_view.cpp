@@ -1,8 +1,10 @@
 #include "views/position/position_text_view.h"
 
+#include "views/copy_menu.h"
 #include "views/position/position_text.h"
 #include "views/sky/display_source.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -24,6 +26,22 @@ PositionTextView::PositionTextView(DisplaySource& source, QWidget* parent)
 
 void PositionTextView::redraw() {
     viewport()->update();
+}
+
+QString PositionTextView::plainText() const {
+    const EpochDecoder* d = source_.decoder();
+    if (d == nullptr)
+        return {};
+    const TextLines t = positionTextLines(*d, source_.modelIndex(), source_.units());
+    QStringList rows;
+    for (const std::string& line : t.lines)
+        rows << QString::fromStdString(line);
+    return textLines(rows);
+}
+
+void PositionTextView::contextMenuEvent(QContextMenuEvent* event) {
+    execCopyMenu(this, event->globalPos(), source_.decoder() != nullptr,
+                 [this] { return plainText(); });
 }
 
 void PositionTextView::draw(QPainter& p, DrawTarget target) {

@@ -15,9 +15,12 @@ public:
 
     int lineHeight() const { return lineHeight_; }
     void redraw();
+    // The four lines as shown, for the clipboard; "" before there is an epoch source.
+    QString plainText() const;
 
 protected:
     void draw(QPainter& p, DrawTarget target) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     DisplaySource& source_;

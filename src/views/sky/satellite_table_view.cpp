@@ -1,10 +1,12 @@
 #include "views/sky/satellite_table_view.h"
 
 #include "base/strings.h"
+#include "views/copy_menu.h"
 #include "views/sky/display_source.h"
 #include "views/sky/sky_colors.h"
 #include "views/sky/sky_geometry.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -132,6 +134,47 @@ Cells cellsOf(const EpochDecoder& d, int i, int model) {
 }
 
 } // namespace
+
+QString SatelliteTableView::tableText() const {
+    const EpochDecoder* d = source_.decoder();
+    const int model = source_.modelIndex();
+    const auto latin = [](const char* t) { return QString::fromLatin1(t); };
+    QStringList titles{latin(str::kColCh), latin(str::kColN), latin(str::kColA), latin(str::kColE),
+                       latin(str::kColSn)};
+    if (l2_)
+        titles << latin(str::kColL2);
+    titles << latin(str::kColU);
+    QStringList rows{tabRow(titles)};
+    const int sats = d != nullptr ? std::min<int>(d->sat.inView, kMaxSats) : 0;
+    for (int i = 0; i < sats; ++i) {
+        const Cells c = cellsOf(*d, i, model);
+        QStringList cells{c.channel, c.number, c.azimuth, c.elevation, c.snr};
+        if (l2_)
+            cells << (c.hasL2 ? c.l2 : QString());
+        cells << c.used;
+        rows << tabRow(cells);
+    }
+    if (model == kAttitudeModel && d != nullptr) {
+        QStringList head;
+        for (int a = 0; a < 4; ++a)
+            head << latin(str::kAntennaShort) + QString::number(a + 1) << latin(str::kColSn);
+        rows << QString() << tabRow(head);
+        for (const AntennaRow& row : antennaRows(*d)) {
+            QStringList cells;
+            for (int a = 0; a < 4; ++a) {
+                const bool seen = row.snr[a] >= 0;
+                cells << (seen ? QString::number(row.svNumber) : QStringLiteral("-"))
+                      << (seen ? QString::number(row.snr[a]) : QStringLiteral("-"));
+            }
+            rows << tabRow(cells);
+        }
+    }
+    return textLines(rows);
+}
+
+void SatelliteTableView::contextMenuEvent(QContextMenuEvent* event) {
+    execCopyMenu(this, event->globalPos(), true, [this] { return tableText(); });
+}
 
 void SatelliteTableView::drawVertical(QPainter& p) {
     const app::Settings& s = source_.settings();

@@ -38,9 +38,14 @@ public:
     int titleWidth() const { return titleWidth_; }
     // A new epoch: the scroll size follows the number of satellites; then redraw.
     void epoch();
+    // The table as plain text for the clipboard, one satellite per line whatever the layout:
+    // the column titles, then the cells, separated by TAB; for the attitude receiver then the
+    // antenna blocks the same way.
+    QString tableText() const;
 
 protected:
     void draw(QPainter& p, DrawTarget target) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     int rowsShown() const;

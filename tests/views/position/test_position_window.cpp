@@ -1,11 +1,13 @@
 // The position window offscreen: what the plot pane draws at the computed pixels, the ring
 // rules, zoom limits and keys, the status texts and placements, and grabs of every mode.
 
+#include "../context_menu_probe.h"
 #include "app/core/ini_profile.h"
 #include "logs/viewed_log.h"
 #include "view_test_support.h"
 #include "views/instruments/instrument_view.h"
 #include "views/position/departure_plot_view.h"
+#include "views/position/position_text.h"
 #include "views/position/position_text_view.h"
 #include "views/position/position_window.h"
 #include "views/sky/display_source.h"
@@ -269,6 +271,80 @@ TEST_F(WindowTest, GrabsOfEveryMode) {
         QApplication::processEvents();
         test::saveArtefact(w, QString("position_departure_vehicle%1").arg(vehicle));
     }
+}
+
+// The plot pane at shrinking sizes, at 1× and 1.75×: the scatter legend and the ring labels
+// of the departure plot.
+TEST_F(PlotTest, DrawingGrabsAtSmallSizes) {
+    for (auto [e, n] : {std::pair{0.0f, 0.0f}, {1234.5f, 0.0f}, {-800.0f, 950.0f}})
+        store(e, n);
+    for (bool analysis : {false, true}) {
+        source.analysisOn = analysis;
+        source.analysisValue.mode = logs::ReferenceMode::VsTruth;
+        source.analysisValue.ring1 = 1234.5;
+        source.analysisValue.ring2 = 2345.5;
+        source.analysisValue.outlierLimit = 3000.0;
+        for (int size : {300, 160, 110}) {
+            DeparturePlotView p(source);
+            p.resize(size, size);
+            p.show();
+            p.resetScale();
+            QApplication::processEvents();
+            const QString name =
+                QString("plot_%1_%2").arg(analysis ? "scatter" : "departure").arg(size);
+            const QImage img = test::grabOf(p);
+            const std::vector<PlotLabel> labels = p.labels();
+            ASSERT_GE(labels.size(), analysis ? 4u : 2u) << name.toStdString();
+            const QRect pane = p.viewport()->rect();
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                const QRect& a = labels[i].rect;
+                // Every line lies inside the pane; one too wide for it ends in an ellipsis.
+                EXPECT_TRUE(pane.contains(a)) << name.toStdString() << " " << i;
+                for (std::size_t j = i + 1; j < labels.size(); ++j)
+                    EXPECT_FALSE(a.intersects(labels[j].rect))
+                        << name.toStdString() << " " << i << " overlaps " << j;
+            }
+            // The last line of the titles is drawn in full height: its lowest rows hold text.
+            const QRect last = labels.back().rect.intersected(pane);
+            int ink = 0;
+            for (int y = last.top() + last.height() / 2; y <= last.bottom(); ++y)
+                for (int x = last.left(); x <= last.right(); ++x)
+                    ink += img.pixel(x, y) != img.pixel(0, pane.bottom()) ? 1 : 0;
+            EXPECT_GT(ink, 10) << name.toStdString();
+            test::saveImage(img, name);
+            test::saveImage(test::grabAtScale(p, 1.75), name + "@1.75");
+        }
+    }
+}
+
+TEST_F(WindowTest, ThePositionTextsAreCopiedLineByLine) {
+    decoder.pos.latitude = 48.1173;
+    decoder.pos.latHemisphere = 'N';
+    decoder.pos.longitude = 11.5167;
+    decoder.pos.lonHemisphere = 'E';
+    decoder.pos.utcTime = 123456.0;
+    decoder.pos.fixMode = 1;
+    PositionWindow w(source);
+    w.show();
+    QApplication::processEvents();
+    const test::MenuProbe probe = test::chooseFromContextMenu(*w.text(), QStringLiteral("Copy"));
+    EXPECT_TRUE(probe.shown);
+    EXPECT_TRUE(probe.enabled);
+    // The four lines as the pane shows them, each ending with a new line.
+    const QStringList lines = probe.clipboard.split('\n');
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[4].isEmpty());
+    const TextLines shown = positionTextLines(decoder, source.model, source.units());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(lines[i].toStdString(), shown.lines[static_cast<std::size_t>(i)]);
+    EXPECT_TRUE(probe.clipboard.contains(QStringLiteral("48")));
+
+    // Without a decoder there is nothing to copy.
+    source.decoderPtr = nullptr;
+    const test::MenuProbe none = test::chooseFromContextMenu(*w.text(), QStringLiteral("Copy"));
+    EXPECT_TRUE(none.shown);
+    EXPECT_FALSE(none.enabled);
+    EXPECT_EQ(none.clipboard, QStringLiteral("<untouched>"));
 }
 
 TEST(PositionSamples, AttitudeReceiverPlainNmeaAndAnAnalysis) {

@@ -1,6 +1,7 @@
 // The sky chart: geometry of snapshots and tracks, what the chart draws at the computed
 // pixels, the table's layouts and the window's layout switch, with PNG artefacts.
 
+#include "../context_menu_probe.h"
 #include "app/core/ini_profile.h"
 #include "logs/viewed_log.h"
 #include "view_test_support.h"
@@ -384,8 +385,8 @@ TEST_F(SkyTest, DrawingTableColumnsFitThreeDigits) {
         const int u = table.columnUnit();
         EXPECT_GE(u, fm.horizontalAdvance(QStringLiteral("359")) + fm.horizontalAdvance(' '));
         if (vertical) {
-            // 14 columns after a margin of 3: the last ("S/N" of antenna 4) ends inside.
-            EXPECT_GE(table.scrollSize().width(), 3 + 13 * u + fm.horizontalAdvance("S/N"));
+            // 14 columns after a margin of 3: the last ("SN" of antenna 4) ends inside.
+            EXPECT_GE(table.scrollSize().width(), 3 + 13 * u + fm.horizontalAdvance("SN"));
         }
         table.resize(table.scrollSize() + QSize(4, 4));
         table.show();
@@ -401,6 +402,34 @@ TEST_F(SkyTest, DrawingTableColumnsFitThreeDigits) {
         test::saveImage(test::grabAtScale(table, 1.75),
                         vertical ? "sky_table_vertical@1.75" : "sky_table_horizontal@1.75");
     }
+}
+
+TEST_F(SkyTest, TheTableIsCopiedAsTabSeparatedRows) {
+    storeLive(decoder, satellites({{2, 350, 69}, {14, 195, 17, 33, '-'}}));
+    for (bool vertical : {true, false}) {
+        SatelliteTableView table(source, vertical);
+        table.resize(300, 200);
+        table.show();
+        QApplication::processEvents();
+        const test::MenuProbe probe = test::chooseFromContextMenu(table, QStringLiteral("Copy"));
+        EXPECT_TRUE(probe.shown);
+        EXPECT_TRUE(probe.enabled);
+        // One satellite per line in either layout.
+        EXPECT_EQ(probe.clipboard, QStringLiteral("Ch\tN\tA\tE\tSN\tU\n"
+                                                  "1\t2\t350\t69\t40\tU\n"
+                                                  "2\t14\t195\t17\t33\t-\n"));
+    }
+    // The attitude receiver adds its antenna blocks; an antenna without the satellite has "-".
+    source.model = kModelAttitude;
+    decoder.sa4[0].count = 1;
+    decoder.sa4[0].sats[0] = {14, 41};
+    decoder.sa4[3].count = 1;
+    decoder.sa4[3].sats[0] = {14, 39};
+    SatelliteTableView table(source, true);
+    const QStringList lines = table.tableText().split('\n');
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[4], QStringLiteral("AX1\tSN\tAX2\tSN\tAX3\tSN\tAX4\tSN"));
+    EXPECT_EQ(lines[5], QStringLiteral("14\t41\t-\t-\t-\t-\t14\t39"));
 }
 
 TEST(SkyReplay, SampleLogsOfTheAttitudeReceiverAndPlainNmea) {
