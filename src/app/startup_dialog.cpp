@@ -1,21 +1,41 @@
 #include "startup_dialog.h"
 
+#include "app/core/manual_location.h"
 #include "base/strings.h"
 #include "main_window.h"
 #include "trix_application.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace trix::app {
 
-StartupDialog::StartupDialog(int storedComNumber, QWidget* parent) : QDialog(parent) {
+namespace {
+
+// What the manual's window shows when the manual is missing.
+QString missingManualText() {
+    QString html = QStringLiteral("<p>%1</p><ul>").arg(QString::fromUtf8(str::kManualMissing));
+    for (const std::string& folder :
+         manualFolders(QCoreApplication::applicationDirPath().toStdString()))
+        html += QStringLiteral("<li><code>%1</code></li>")
+                    .arg(QString::fromStdString(folder).toHtmlEscaped());
+    return html + QStringLiteral("</ul>");
+}
+
+} // namespace
+
+StartupDialog::StartupDialog(int storedComNumber, QWidget* parent)
+    : QDialog(parent), manualPath_(QString::fromStdString(findManual(
+                           manualFolders(QCoreApplication::applicationDirPath().toStdString())))),
+      openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setWindowTitle(QString::fromUtf8(str::kAppTitle));
     auto* layout = new QVBoxLayout(this);
     choices_ = new QButtonGroup(this);
@@ -37,10 +57,38 @@ StartupDialog::StartupDialog(int storedComNumber, QWidget* parent) : QDialog(par
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { QDesktopServices::openUrl(QUrl("file:///usr/share/doc/trix32/")); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this, &StartupDialog::showHelp);
     layout->addWidget(buttons);
     setChoice(storedComNumber != 0 ? StartupChoice::ConnectLast : StartupChoice::Connect);
+}
+
+void StartupDialog::showHelp() {
+    const QUrl url = QUrl::fromLocalFile(manualPath_);
+    if (!manualPath_.isEmpty() && openUrl_ && openUrl_(url))
+        return;
+    if (!help_) {
+        // A window of the dialog, so that it can be used while the dialog is modal; it stays
+        // open after the dialog closes.
+        help_ = new QTextBrowser(this);
+        help_->setWindowFlag(Qt::Window);
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        help_->setOpenExternalLinks(true);
+        help_->resize(760, 640);
+        connect(this, &QDialog::finished, help_, [this] {
+            if (!help_)
+                return;
+            help_->setParent(parentWidget(), Qt::Window);
+            help_->show();
+        });
+    }
+    if (manualPath_.isEmpty())
+        help_->setHtml(missingManualText());
+    else
+        help_->setSource(url);
+    const QString title = help_->documentTitle();
+    help_->setWindowTitle(title.isEmpty() ? QString::fromUtf8(str::kManualTitle) : title);
+    help_->show();
+    help_->raise();
 }
 
 StartupChoice StartupDialog::choice() const {

@@ -2,6 +2,12 @@
 // The start-up menu: five ways to begin and two check boxes.
 
 #include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <functional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -24,10 +30,24 @@ public:
     QCheckBox* analysisBox() const { return analysis_; }
     QCheckBox* displayBox() const { return display_; }
 
+    // Help: the user manual in the desktop's browser, or in a window of its own when no browser
+    // takes it (or when it is missing: then the window says where it was looked for).
+    void showHelp();
+    // The manual found at construction ("" when none); tests point it elsewhere.
+    QString manualPath() const { return manualPath_; }
+    void setManualPath(const QString& path) { manualPath_ = path; }
+    // Hands a URL to the desktop; true when a program took it. Tests replace it.
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
+    // The manual's own window, once Help has opened it.
+    QTextBrowser* helpWindow() const { return help_; }
+
 private:
     QButtonGroup* choices_;
     QCheckBox* analysis_;
     QCheckBox* display_;
+    QString manualPath_;
+    std::function<bool(const QUrl&)> openUrl_;
+    QPointer<QTextBrowser> help_;
 };
 
 // What OK of the start-up menu does: stores "Display Startup", forgets the COM number unless

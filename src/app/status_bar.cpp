@@ -1,5 +1,7 @@
 #include "status_bar.h"
 
+#include "base/strings.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QProgressBar>
@@ -99,6 +101,7 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     message_ = new QLabel(this);
     message_->setMinimumWidth(120);
     auto* animationPane = pane(this, 20);
+    animationPane_ = animationPane;
     animation_ = new PaneAnimation(animationPane);
     iconLabel_ = pane(this, 20);
     port_ = pane(this, 50);
@@ -113,6 +116,15 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     addPermanentWidget(units_);
     animationPane->setFixedWidth(24);
     iconLabel_->setFixedWidth(24);
+    const auto tip = [](const char* text) { return QString::fromUtf8(text); };
+    message_->setToolTip(tip(str::kTipStatusMessage));
+    animationPane->setToolTip(tip(str::kTipStatusAnimation));
+    animation_->setToolTip(tip(str::kTipStatusAnimation));
+    iconLabel_->setToolTip(tip(str::kTipStatusIcon));
+    port_->setToolTip(tip(str::kTipStatusPort));
+    baud_->setToolTip(tip(str::kTipStatusBaud));
+    units_->setToolTip(tip(str::kTipStatusUnits));
+    progress_->setToolTip(tip(str::kTipStatusProgress));
 }
 
 void StatusBar::setPaneText(int p, const QString& text) {
@@ -158,6 +170,11 @@ void StatusBar::setAnimation(int command) {
 void StatusBar::setIcon(int index) {
     icon_ = index;
     iconLabel_->setPixmap(index < 0 ? QPixmap() : stateIcon(index));
+    // The tip says what the icon shown means, or what the pane is for while it is empty.
+    const char* tip = index == RecordingIcon  ? str::kTipStatusRecording
+                      : index == AnalysisIcon ? str::kTipStatusAnalysis
+                                              : str::kTipStatusIcon;
+    iconLabel_->setToolTip(QString::fromUtf8(tip));
 }
 
 void StatusBar::setProgress(int percent) {
@@ -190,6 +207,32 @@ QString StatusBar::paneText(int p) const {
     default:
         return {};
     }
+}
+
+QWidget* StatusBar::paneWidget(int p) const {
+    switch (p) {
+    case Message:
+        return message_;
+    case Animation:
+        return animationPane_;
+    case Icon:
+        return iconLabel_;
+    case Port:
+        return port_;
+    case Baud:
+        return baud_;
+    case Units:
+        return units_;
+    case Progress:
+        return progress_;
+    default:
+        return nullptr;
+    }
+}
+
+QString StatusBar::paneToolTip(int p) const {
+    const QWidget* w = paneWidget(p);
+    return w ? w->toolTip() : QString();
 }
 
 bool StatusBar::progressVisible() const {

@@ -42,7 +42,7 @@ public:
 
     explicit StatusBar(QWidget* parent = nullptr);
 
-    // UM_STATUS_PANE: text for panes 0, 3, 4, 5; an animation command for pane 1; an icon
+    // Sets one pane: text for panes 0, 3, 4, 5; an animation command for pane 1; an icon
     // index for pane 2; a percentage for pane 6 (-1 hides the bar).
     void setPaneText(int pane, const QString& text);
     void setAnimation(int command);
@@ -50,18 +50,23 @@ public:
     void setProgress(int percent);
 
     QString paneText(int pane) const;
+    // The short description the mouse shows over a pane.
+    QString paneToolTip(int pane) const;
     bool progressVisible() const;
     int progressValue() const;
     PaneAnimation* animation() const { return animation_; }
     int iconIndex() const { return icon_; }
 
 private:
+    QWidget* paneWidget(int pane) const;
+
     QLabel* message_;
     PaneAnimation* animation_;
     QLabel* iconLabel_;
     QLabel* port_;
     QLabel* baud_;
     QLabel* units_;
+    QWidget* animationPane_;
     QProgressBar* progress_;
     int icon_ = NoIcon;
 };
