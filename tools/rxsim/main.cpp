@@ -286,6 +286,10 @@ int main(int argc, char** argv) {
         usage(stdout);
         return 0;
     }
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("rxsim %s\n", TRIX_VERSION);
+        return 0;
+    }
     if (!parse(argc, argv, o)) {
         usage(stderr);
         return 2;
