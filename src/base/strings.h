@@ -520,7 +520,7 @@ inline constexpr const char* kProfileTooLarge =
     "The settings file %s is larger than %d bytes and is not read; it is left as it is.";
 inline constexpr const char* kProfileNotText =
     "The settings file %s is not a text file and is not read; it is left as it is.";
-inline constexpr const char* kPortOpenFailed = "Cannot open %s: %s (%s)";
+inline constexpr const char* kPortOpenFailed = "%s: %s (%s)";
 inline constexpr const char* kPortJoinGroup =
     ". Ask for the user to be added to the '%s' group (then log in again).";
 

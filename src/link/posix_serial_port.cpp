@@ -103,10 +103,15 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& device
     return port;
 }
 
+int PosixSerialPort::openFailed(int err) {
+    systemError_ = err;
+    return fail(openError(err));
+}
+
 int PosixSerialPort::openDevice(const std::string& device) {
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return fail(openError(errno));
+        return openFailed(errno);
     if (!::isatty(fd)) {
         ::close(fd);
         return fail(status::kInvalidPort);
@@ -116,7 +121,7 @@ int PosixSerialPort::openDevice(const std::string& device) {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int err = errno;
         ::close(fd);
-        return fail(openError(err == EWOULDBLOCK ? EBUSY : err));
+        return openFailed(err == EWOULDBLOCK ? EBUSY : err);
     }
     ::ioctl(fd, TIOCEXCL);
 
@@ -124,7 +129,7 @@ int PosixSerialPort::openDevice(const std::string& device) {
     if (::tcgetattr(fd, &t) != 0) {
         int err = errno;
         ::close(fd);
-        return fail(openError(err));
+        return openFailed(err);
     }
     ::cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
@@ -139,7 +144,7 @@ int PosixSerialPort::openDevice(const std::string& device) {
     if (::tcsetattr(fd, TCSANOW, &t) != 0) {
         int err = errno;
         ::close(fd);
-        return fail(openError(err));
+        return openFailed(err);
     }
     fd_ = fd;
     lost_ = false;

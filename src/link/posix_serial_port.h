@@ -54,6 +54,8 @@ public:
     bool lost() const override { return lost_; }
     int pollDescriptor() const override { return fd_; }
     std::string_view deviceName() const override { return device_; }
+    // errno of the failed open (0 when the open failed for another reason or did not fail).
+    int systemError() const { return systemError_; }
     bool isOpen() const { return fd_ >= 0; }
 
 private:
@@ -67,7 +69,10 @@ private:
     void accumulateLineErrors();
     int modemLine(int bit, bool on);
 
+    int openFailed(int err);
+
     int fd_ = -1;
+    int systemError_ = 0;
     std::string device_;
     bool lost_ = false;
     std::uint32_t rxBufferSize_ = 1050;

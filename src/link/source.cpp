@@ -130,7 +130,7 @@ OpenedSource openSource(std::string_view text, const PortSettings& settings, int
                                       settings.dataBitCount(), settings.stopBitCount());
     if (port->status < 0) {
         out.status = port->status;
-        out.error = std::string(statusText(out.status));
+        out.error = openFailureText(address->device, out.status, port->systemError());
         port->close();
         return out;
     }

@@ -1,7 +1,15 @@
 #include "link/status.h"
 
+#include "base/strings.h"
+#include "base/text.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace trix::link {
@@ -98,6 +106,24 @@ std::string_view statusText(int code) {
     auto it = std::find_if(kStatusTexts.begin(), kStatusTexts.end(),
                            [code](const StatusEntry& e) { return e.code == code; });
     return it != kStatusTexts.end() ? it->text : "Unknown error code";
+}
+
+std::string openFailureText(std::string_view device, int code, int systemError) {
+    const std::string path(device);
+    const std::string status(statusText(code));
+    if (systemError == 0)
+        return path + ": " + status;
+    std::string text =
+        cformat(str::kPortOpenFailed, path.c_str(), std::strerror(systemError), status.c_str());
+    if (systemError == EACCES || systemError == EPERM) {
+        std::string groupName = "dialout";
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && st.st_gid != 0)
+            if (const struct group* g = ::getgrgid(st.st_gid))
+                groupName = g->gr_name;
+        text += cformat(str::kPortJoinGroup, groupName.c_str());
+    }
+    return text;
 }
 
 void setStatusTextHook(StatusTextHook h) {

@@ -3,6 +3,7 @@
 // (0 success, negative failure) and also leaves it in the port's status field.
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace trix::link {
@@ -29,6 +30,11 @@ inline constexpr int kBlockedByHandshaking = -36;
 // The text of a status code. A replaceable hook is asked first; when it has no answer (an
 // empty text) the built-in table answers, and any code not in it gives "Unknown error code".
 std::string_view statusText(int code);
+
+// What the user reads when a device could not be opened: the device path, the system's
+// reason and the status text; for a permission refusal, the group to join (the device's
+// group, "dialout" for the usual serial devices).
+std::string openFailureText(std::string_view device, int code, int systemError);
 
 using StatusTextHook = std::function<std::string_view(int)>;
 // Installs a hook (an empty function restores the default, which answers nothing).

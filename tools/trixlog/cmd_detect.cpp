@@ -4,9 +4,9 @@
 
 #include "command.h"
 
-#include "decode/models.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/models.h"
 #include "link/console.h"
 #include "link/data_pump.h"
 #include "link/init_run.h"
