@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -379,4 +380,29 @@ TEST(TicketController, StartsTicketsAndEndsThemOnDisconnect) {
         std::find(sink.shown.begin(), sink.shown.end(), "Creating Support Ticket is cancelled."),
         sink.shown.end());
     QApplication::processEvents();
+}
+
+TEST(TerminalView, KeysScrollAndEscapeIsSwallowed) {
+    Host host;
+    host.folder = tempFolder();
+    Sink sink;
+    TerminalView view(host, sink, nullptr);
+    view.resize(600, 200);
+    view.show();
+    for (int i = 0; i < 100; ++i)
+        view.traffic(link::Direction::Received, "$GPGSV," + std::to_string(i));
+    QApplication::processEvents();
+    QScrollBar* bar = view.list()->verticalScrollBar();
+    bar->setValue(0);
+    view.setSelectMode(false);
+    QTest::keyClick(view.typeBox()->lineEdit(), Qt::Key_PageDown);
+    const int onePage = bar->value();
+    EXPECT_GT(onePage, 1);
+    QTest::keyClick(view.typeBox()->lineEdit(), Qt::Key_PageDown);
+    EXPECT_GT(bar->value(), onePage);
+    QTest::keyClick(view.typeBox()->lineEdit(), Qt::Key_PageUp);
+    EXPECT_EQ(bar->value(), onePage);
+    QTest::keyClick(view.typeBox()->lineEdit(), Qt::Key_Escape);
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_TRUE(host.sent.empty());
 }
