@@ -57,13 +57,15 @@ std::string segmentRequest(std::uint32_t address) {
     return r;
 }
 
-Link::Link(MessageSink& messages, LinkEvents* events)
-    : state(ownState_), messages_(messages), events_(events) {}
+Link::Link(MessageSink& messages, LinkEvents* events) : Link(messages, ownState_, events) {}
 
 Link::Link(MessageSink& messages, LinkState& external, LinkEvents* events)
-    : state(external), messages_(messages), events_(events) {}
+    : state(external), messages_(messages), events_(events),
+      pacer_([this](const std::string& c) { sendCommand(c, true); },
+             [this](int ms) { pause(ms); }) {}
 
 Link::~Link() {
+    pacer_.setTimerHost(nullptr, 0);
     if (state.port) {
         // The record may outlive this link (external state): it must not call back into it.
         state.port->setWaitHooks(wait_);
@@ -98,6 +100,13 @@ void Link::retire(std::unique_ptr<SerialPort> port) {
     }
     port.reset();
     retired_.clear();
+}
+
+void Link::send(std::string_view text) {
+    if (pacer_.busy())
+        pacer_.queue({{0, std::string(text)}});
+    else
+        sendCommand(text, true);
 }
 
 void Link::pause(int ms) {
@@ -199,6 +208,8 @@ void Link::disconnect() {
             rtcmSet(false);
             rtkSet(false);
         }
+        // The switching-off commands leave with their pauses before the port closes.
+        pacer_.finish();
         for (int i = 0; i < 10 && state.port->txCount() > 0; ++i)
             pause(100);
         closePort();
@@ -210,6 +221,7 @@ void Link::disconnect() {
 }
 
 void Link::closePort() {
+    pacer_.clear();
     if (!state.port)
         return;
     int rc = state.port->close();
@@ -321,8 +333,7 @@ void Link::standardSet(bool on) {
             for (const char* q : {"$ECGPQ,GGA", "$ECGPQ,GSA", "$ECGPQ,GSV", "$ECGPQ,VTG"})
                 send(q);
         } else {
-            pause(150);
-            send("$PYQN,OUTOFF");
+            pacer_.queue({{150, "$PYQN,OUTOFF"}});
         }
         return;
     }
@@ -343,11 +354,7 @@ void Link::standardSet(bool on) {
             send(nmeSwitch("VTG", p, true));
         }
     } else if (state.turnOffOnDetach) {
-        pause(150);
-        send(nmeSwitch("ALL", p, false));
-        pause(150);
-        send(outSwitch(p, ""));
-        pause(150);
+        pacer_.queue({{150, nmeSwitch("ALL", p, false)}, {150, outSwitch(p, "")}, {150, ""}});
     }
 }
 
@@ -393,11 +400,7 @@ void Link::querySet(std::string_view which) {
         send("$PXKTQ,RTC");
     } else if (which.find("RTK") != std::string_view::npos) {
         send("$PXKTQ,CPD,DLK");
-        pause(100);
-        send("$PXKTQ,CPD,INF");
-        pause(100);
-        send("$PXKTQ,CPD");
-        pause(100);
+        pacer_.queue({{100, "$PXKTQ,CPD,INF"}, {100, "$PXKTQ,CPD"}, {100, ""}});
         if (modelCan(state.modelIndex).baseline)
             send("$PXKTQ,CBN");
     }

@@ -4,6 +4,7 @@
 
 #include "base/ui.h"
 #include "decode/hooks.h"
+#include "link/command_pacer.h"
 #include "link/listeners.h"
 #include "link/port_settings.h"
 #include "link/serial_port.h"
@@ -83,9 +84,15 @@ public:
     // How the port's timed operations wait; applied to every port opened afterwards.
     void setWaitHooks(WaitHooks hooks);
     const WaitHooks& waitHooks() const { return wait_; }
-    // The blocking pauses between commands of a set (100 and 150 ms).
+    // The blocking pauses between commands of a set (100 and 150 ms), where no timer paces them.
     void setPause(std::function<void(int)> pause) { pause_ = std::move(pause); }
     void pause(int ms);
+    // Timer `id` of `host` paces the commands of the sets, so that no pause waits; the owner
+    // hands the timer's firing to pacerTimerFired(). Null: the pauses are slept.
+    void setTimerHost(logs::TimerHost* host, int id) { pacer_.setTimerHost(host, id); }
+    void pacerTimerFired() { pacer_.timerFired(); }
+    // Commands of a set are still waiting for their turn.
+    bool pacing() const { return pacer_.busy(); }
 
     SerialPort* port() const { return state.port.get(); }
     // False while the open source has no serial line (speed and handshaking do not apply).
@@ -126,7 +133,8 @@ private:
     void echo(std::string_view sentence);
     void followBaud(int newBaud);
     bool receiverKnown() const { return port() && state.receiverPort != 0; }
-    int send(std::string_view text) { return sendCommand(text, true); }
+    // A command of a set: in turn behind the paced ones still waiting.
+    void send(std::string_view text);
 
     MessageSink& messages_;
     LinkEvents* events_;
@@ -134,6 +142,7 @@ private:
     WaitHooks wait_;
     std::function<void(int)> pause_;
     std::string openError_;
+    CommandPacer pacer_;
     // Events handled inside a port's wait may close that port; it is kept (closed) until no
     // wait runs, so the waiting operation never touches a freed record.
     WaitHooks portHooks();

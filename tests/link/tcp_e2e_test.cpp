@@ -76,8 +76,7 @@ TEST(TcpDetect, RefusedConnectionIsAClearError) {
     std::string name = "tcp://127.0.0.1:" + std::to_string(port);
     int rc = runCommand({binary("tools/trixlog/trixlog"), "detect", name}, out, err);
     EXPECT_EQ(rc, 1);
-    EXPECT_NE(err.find("cannot open " + name + ": " + name + ": cannot connect"), std::string::npos)
-        << err;
+    EXPECT_NE(err.find(name + ": cannot connect: Connection refused"), std::string::npos) << err;
     rc = runCommand({binary("tools/trixlog/trixlog"), "record", "tcp://127.0.0.1:0"}, out, err);
     EXPECT_EQ(rc, 1);
     EXPECT_NE(err.find("the port must be a number from 1 to 65535"), std::string::npos) << err;
