@@ -289,3 +289,43 @@ TEST(DgpsWindows, FinalStateAgreesWithTheHeadlessDumpOfAnRxsimLog) {
 }
 
 } // namespace
+
+namespace {
+
+const std::string kTrixlog = std::string(TRIX_BINARY_DIR) + "/tools/trixlog/trixlog";
+const std::string kData = std::string(TRIX_SOURCE_DIR) + "/tests/views/dgps/data/";
+
+TEST(TrixlogDgps, ErrorsAndExitCodes) {
+    const std::string missing = std::string(TRIX_BINARY_DIR) + "/no_such_dir/none.log";
+    EXPECT_EQ(run(kTrixlog + " rtk " + missing + " 2>&1; echo rc=$?"),
+              "File \n" + missing + "\ncould not be opened !\nrc=1\n");
+    for (const char* args :
+         {"", " --model 99 x.log", " a.log b.log", " --live --follow a.log", " --bogus a.log"}) {
+        EXPECT_NE(run(kTrixlog + " rtcm" + args + " 2>&1; echo rc=$?").find("usage: trixlog rtcm"),
+                  std::string::npos)
+            << args;
+        EXPECT_NE(run(kTrixlog + " rtk" + args + " 2>/dev/null; echo rc=$?").find("rc=2"),
+                  std::string::npos)
+            << args;
+    }
+}
+
+TEST(TrixlogDgps, FollowPrintsOneLinePerEpoch) {
+    const std::string rtk =
+        run(kTrixlog + " rtk " + kData + "rxsim_model16.log --model 16 --follow");
+    EXPECT_NE(rtk.find("follow=1,120000.00,"), std::string::npos);
+    EXPECT_NE(rtk.find("\nclosed=0\n"), std::string::npos);
+    const std::string rtcm =
+        run(kTrixlog + " rtcm " + kData + "rxsim_model18.log --model 18 --follow");
+    EXPECT_NE(rtcm.find("follow=1,120000.00,1,2\nfollow=2,120001.00,-,3\n"), std::string::npos);
+    EXPECT_NE(rtcm.find("block=answer 1\nline="), std::string::npos);
+    // A log without RTK data: the window would close, so nothing follows.
+    const std::string empty = std::string(TRIX_BINARY_DIR) + "/dgps_empty.log";
+    std::ofstream(empty) << "$GPGGA,120000.00,5546.1,N,03737.5,E,1,06,0.9,1,M,,M,,*4D\r\n";
+    const std::string none = run(kTrixlog + " rtk " + empty + " --model 18 --follow");
+    EXPECT_NE(none.find("\nrecords=0\n"), std::string::npos);
+    EXPECT_NE(none.find("\nclosed=1\n"), std::string::npos);
+    EXPECT_EQ(none.find("follow="), std::string::npos);
+}
+
+} // namespace
