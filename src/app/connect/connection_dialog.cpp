@@ -1,14 +1,17 @@
 #include "app/connect/connection_dialog.h"
 
 #include "app/connect/port_settings_dialog.h"
+#include "app/connect/recent_sources.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "link/source.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -21,7 +24,8 @@ QString u8(const char* s) {
 }
 } // namespace
 
-ConnectionDialog::ConnectionDialog(GpsDlgInput input, QWidget* parent) : QDialog(parent), input_(std::move(input)) {
+ConnectionDialog::ConnectionDialog(GpsDlgInput input, QWidget* parent)
+    : QDialog(parent), input_(std::move(input)) {
     setWindowTitle(u8(str::kConnectionParameters));
     choices_.comChoice = input_.comNumber;
     choices_.settings = input_.settings;
@@ -40,6 +44,19 @@ ConnectionDialog::ConnectionDialog(GpsDlgInput input, QWidget* parent) : QDialog
             current = ports_->count() - 1;
     }
     ports_->setCurrentIndex(current >= 0 ? current : 0);
+    source_ = new QComboBox(this);
+    source_->setEditable(true);
+    source_->setInsertPolicy(QComboBox::NoInsert);
+    for (const auto& s : input_.recentSources)
+        source_->addItem(QString::fromStdString(s));
+    source_->setEditText(QString::fromStdString(input_.source));
+    source_->lineEdit()->setPlaceholderText(u8(str::kSourceHint));
+    source_->setToolTip(u8(str::kSourceHint));
+    source_->setMinimumContentsLength(24);
+    sourceError_ = new QLabel(this);
+    sourceError_->setStyleSheet(QStringLiteral("color: #b00000"));
+    sourceError_->setWordWrap(true);
+    sourceError_->hide();
     portSetup_ = new QPushButton(u8(str::kPortSetup), this);
     default_ = new QCheckBox(u8(str::kDefaultComSetting), this);
 
@@ -68,11 +85,16 @@ ConnectionDialog::ConnectionDialog(GpsDlgInput input, QWidget* parent) : QDialog
     portRow->addWidget(new QLabel(u8(str::kLabelPort), this));
     portRow->addWidget(ports_, 1);
     portRow->addWidget(portSetup_);
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(new QLabel(u8(str::kSourceLabel), this));
+    sourceRow->addWidget(source_, 1);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(init_);
     fileRow->addWidget(files_, 1);
     auto* left = new QVBoxLayout;
     left->addLayout(portRow);
+    left->addLayout(sourceRow);
+    left->addWidget(sourceError_);
     left->addWidget(default_);
     left->addSpacing(6);
     left->addLayout(fileRow);
@@ -137,6 +159,7 @@ int ConnectionDialog::selectedCom() const {
 void ConnectionDialog::onPortSetup() {
     const int* list = link::baudListFor(input_.modelIndex);
     PortSettingsDialog dlg(selectedCom(), choices_.settings, list, this);
+    dlg.setSpeedApplies(!link::isTcpSource(typedSource(source_->currentText().toStdString())));
     if (dlg.exec() != QDialog::Accepted)
         return;
     choices_.settings = dlg.record();
@@ -157,8 +180,23 @@ void ConnectionDialog::takeChoices() {
     choices_.initFromFile = init_->isChecked();
 }
 
+bool ConnectionDialog::takeSource() {
+    choices_.source = typedSource(source_->currentText().toStdString());
+    if (choices_.source.empty())
+        return true;
+    std::string error;
+    if (link::parseSource(choices_.source, error))
+        return true;
+    sourceError_->setText(QString::fromStdString(error));
+    sourceError_->show();
+    source_->setFocus();
+    return false;
+}
+
 void ConnectionDialog::onConnect() {
     takeChoices();
+    if (!takeSource())
+        return;
     choices_.comChoice = selectedCom();
     accept();
 }

@@ -27,6 +27,8 @@ struct GpsDlgInput {
     bool turnOffOnDetach = true;
     bool initFromFile = false;
     bool manualConnect = false;
+    std::vector<std::string> recentSources; // typed sources, newest first
+    std::string source;                     // the typed source in use, if any
 };
 
 class ConnectionDialog : public QDialog {
@@ -38,6 +40,10 @@ public:
     const ConnectionChoices& choices() const { return choices_; }
 
     QComboBox* portList() const { return ports_; }
+    // The field to type a source in (tcp://HOST:PORT or a device path) and why the typed
+    // text was refused.
+    QComboBox* sourceField() const { return source_; }
+    QLabel* sourceError() const { return sourceError_; }
     QComboBox* fileList() const { return files_; }
     QPushButton* portSetupButton() const { return portSetup_; }
     QPushButton* connectButton() const { return connect_; }
@@ -55,6 +61,7 @@ private:
     void onConnect();
     void onDisconnect();
     int selectedCom() const;
+    bool takeSource();
     void takeChoices();
 
     GpsDlgInput input_;
@@ -62,6 +69,8 @@ private:
     bool initToggled_ = false;
     QComboBox* ports_;
     QComboBox* files_;
+    QComboBox* source_;
+    QLabel* sourceError_;
     QPushButton* portSetup_;
     QCheckBox* default_;
     QCheckBox* init_;

@@ -21,6 +21,7 @@ struct ConnectionChoices {
     bool turnOffOnDetach = true;
     bool initFromFile = false;
     bool manualConnect = false;
+    std::string source; // a typed source (tcp://HOST:PORT or a device path); empty: comChoice
 };
 
 // A receiver counts as connected while its model index is 1 to 20.

@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -21,8 +22,8 @@ QString u8(const char* s) {
 }
 } // namespace
 
-PortSettingsDialog::PortSettingsDialog(int comNumber, const link::PortSettings& record, const int* baudList,
-                 QWidget* parent)
+PortSettingsDialog::PortSettingsDialog(int comNumber, const link::PortSettings& record,
+                                       const int* baudList, QWidget* parent)
     : QDialog(parent), record_(record) {
     setWindowTitle(QString::fromStdString(cformat(str::kPortSettingsTitle, comNumber)));
     for (const int* b = baudList; b && *b >= 0; ++b)
@@ -71,10 +72,19 @@ PortSettingsDialog::PortSettingsDialog(int comNumber, const link::PortSettings& 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    speedNote_ = new QLabel(u8(str::kSpeedNotApplicable), this);
+    speedNote_->setWordWrap(true);
+    speedNote_->hide();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(speedNote_);
     layout->addLayout(form);
     layout->addWidget(handshaking);
     layout->addWidget(buttons);
+}
+
+void PortSettingsDialog::setSpeedApplies(bool applies) {
+    // The settings stay editable: they are kept for when the receiver is on a serial port.
+    speedNote_->setVisible(!applies);
 }
 
 link::PortSettings PortSettingsDialog::record() const {

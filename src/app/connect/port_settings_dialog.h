@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 
 namespace trix::app {
 
@@ -18,10 +19,13 @@ class PortSettingsDialog : public QDialog {
 public:
     // `baudList` holds baud indices and ends with -1.
     PortSettingsDialog(int comNumber, const link::PortSettings& record, const int* baudList,
-            QWidget* parent = nullptr);
+                       QWidget* parent = nullptr);
 
     // The record as the controls show it (what OK hands back).
     link::PortSettings record() const;
+    // False for a source without a serial line: a note says the speed does not apply.
+    void setSpeedApplies(bool applies);
+    QLabel* speedNote() const { return speedNote_; }
 
     QComboBox* baudBox() const { return baud_; }
     QComboBox* dataBitsBox() const { return dataBits_; }
@@ -41,6 +45,7 @@ private:
     QCheckBox* dtrDsr_;
     QCheckBox* rtsCts_;
     QCheckBox* xonXoff_;
+    QLabel* speedNote_;
 };
 
 } // namespace trix::app

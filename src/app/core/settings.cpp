@@ -155,6 +155,7 @@ Settings loadSettings(const IniProfile& p) {
     s.initializationFrom = p.getString(o, "Initialization from", "default.gps");
     s.loggingDir = p.getString(o, "Logging Dir", "");
     s.dirForFileOpenDlg = p.getString(o, "Dir for FileOpenDlg", "");
+    s.recentSources = p.getString(o, "Recent Sources", "");
     for (const auto& def : kIntSettings)
         s.*def.member = applyClamp(def, p.getInt(o, def.key, def.defaultValue));
     for (auto& table : s.colors) {
@@ -191,6 +192,8 @@ void saveSettings(IniProfile& p, const Settings& cur, const Settings& loaded) {
     if (cur.loggingDir != loaded.loggingDir)
         p.writeString(o, "Logging Dir", cur.loggingDir);
     p.writeString(o, "Dir for FileOpenDlg", cur.dirForFileOpenDlg);
+    if (cur.recentSources != loaded.recentSources)
+        p.writeString(o, "Recent Sources", cur.recentSources);
     for (const auto& def : kIntSettings) {
         if (def.write == WriteRule::Always || cur.*def.member != loaded.*def.member)
             p.writeInt(o, def.key, cur.*def.member);

@@ -40,6 +40,7 @@ struct Settings {
     std::string initializationFrom = "default.gps";
     std::string loggingDir;        // as stored; the folder in force is resolved at start
     std::string dirForFileOpenDlg; // as stored
+    std::string recentSources;     // sources typed in the connection dialog, "a|b|..."
     KnownPosition truePosition;
     AnalysisRanges ranges;
 
