@@ -95,6 +95,12 @@ void RtcmWindow::line(std::string_view text) {
 
 void RtcmWindow::dataLoaded() {
     parser_.dataLoaded();
+    if (parser_.outOfMemory()) {
+        // The replay could not be kept: say so and go once this call has returned.
+        source_.messages().show(str::kNotEnoughMemory, Buttons::Ok, Icon::Stop);
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     followed_ = parser_.clock().firstPosition();
     enableUpdate();
     refresh();

@@ -86,7 +86,9 @@ void RtkWindow::line(std::string_view text) {
 }
 
 bool RtkWindow::dataLoaded() {
-    if (!parser_.dataLoaded()) {
+    if (parser_.outOfMemory())
+        source_.messages().show(str::kNotEnoughMemory, Buttons::Ok, Icon::Stop);
+    if (!parser_.dataLoaded() || parser_.outOfMemory()) {
         // Nothing to show: the window goes once the current call has returned.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return false;
