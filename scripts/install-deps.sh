@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-dev
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    gpsd-clients xvfb xauth groff-base
+    gpsd-clients xvfb xauth poppler-utils groff-base
 )
 
 missing=()

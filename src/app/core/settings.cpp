@@ -99,7 +99,7 @@ const std::array<IntSetting, kIntSettingCount> kIntSettings{{
     {"Initialization", &S::initialization, 0, kMax, 1, 0, kW},
     {"Manual Connect", &S::manualConnect, 0, kMax, 1, 0, kW},
     {"Connect with ZELP Receiver", &S::connectWithZelp, 0, kMax, 1, 0, kW},
-    {"Print Options", &S::printOptions, 0, kMax, 3, 0, kW},
+    {"Print Options", &S::printOptions, 0, kMax, 2, 0, kW},
     {"Unmark Part Graph", &S::unmarkPartGraph, 0, kNo, 0, 0, kW},
     {"Graph Age", &S::graphAge, 0, kMax, 1, 0, kW},
     {"Graph NSV", &S::graphNsv, 0, kMax, 1, 0, kW},

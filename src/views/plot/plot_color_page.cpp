@@ -53,6 +53,7 @@ PlotColorPage::PlotColorPage(const app::Settings& settings, QWidget* parent) : Q
     sample_ = new QLabel(this);
     sample_->setMinimumSize(160, 60);
     sample_->setFrameShape(QFrame::Box);
+    sample_->setScaledContents(true);
     auto* set = new QPushButton(u8(str::kSetNewColor), this);
     auto* restore = new QPushButton(u8(str::kRestoreAllDefaults), this);
     auto* grid = new QGridLayout(this);

@@ -273,6 +273,7 @@ void drawTimeLabels(QPainter& p, const PlotScene& scene, const PlotLayout& layou
     const int baseline = r.bottom() + 2 + fm.ascent();
     TimeLabeler labeler;
     p.setPen(scene.colors.titles);
+    double previousEnd = -1e9;
     for (int e = first; e <= last; e += step) {
         const ClockTime t = epochTime(*scene.set, e);
         const QString text = QString::fromStdString(t.set ? labeler.next(t) : readoutTime(t));
@@ -280,7 +281,10 @@ void drawTimeLabels(QPainter& p, const PlotScene& scene, const PlotLayout& layou
         const int w = fm.horizontalAdvance(text);
         if (x + w > r.right())
             x = r.right() - w;
+        if (x < previousEnd)
+            continue; // shifted onto the label before it
         p.drawText(QPointF(x, baseline), text);
+        previousEnd = x + w;
     }
 }
 

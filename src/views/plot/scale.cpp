@@ -62,16 +62,26 @@ VerticalScale verticalScale(const Series& series, int stripHeight) {
     return verticalScale(series.maximum, series.minimum, stripHeight);
 }
 
+namespace {
+// A tick walked to zero from below may print as "-0" or "-0.00": zero has no sign.
+void dropSignOfZero(std::string& text) {
+    if (!text.empty() && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+}
+} // namespace
+
 std::string valueLabel(const VerticalScale& scale, double value) {
-    if (scale.tickStep > 0.0)
-        return cformat("%-.*f", scale.decimals, value);
-    std::string text = cformat("%.*f", kMaxLabelDecimals, value);
-    while (!text.empty() && text.back() == '0')
-        text.pop_back();
-    if (!text.empty() && text.back() == '.')
-        text.pop_back();
-    if (text == "-0")
-        text = "0";
+    std::string text;
+    if (scale.tickStep > 0.0) {
+        text = cformat("%-.*f", scale.decimals, value);
+    } else {
+        text = cformat("%.*f", kMaxLabelDecimals, value);
+        while (!text.empty() && text.back() == '0')
+            text.pop_back();
+        if (!text.empty() && text.back() == '.')
+            text.pop_back();
+    }
+    dropSignOfZero(text);
     return text;
 }
 

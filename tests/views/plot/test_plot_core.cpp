@@ -54,6 +54,8 @@ TEST(PlotScale, HandWorkedRanges) {
     EXPECT_DOUBLE_EQ(c.majorStep, 100.0);
     EXPECT_DOUBLE_EQ(c.tickStep, 20.0);
     EXPECT_EQ(c.decimals, 0);
+    EXPECT_EQ(valueLabel(c, -1e-13), "0"); // a walk that lands just below zero
+    EXPECT_EQ(valueLabel(b, -0.01), "0.0");
 }
 
 TEST(PlotScale, ConstantSeriesHasOneTrimmedLabel) {

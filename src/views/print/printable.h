@@ -1,0 +1,33 @@
+#pragma once
+// What a window offers the print command: its title for the page header and the document
+// name, and its page layout drawn into the printable rectangle below the header. The
+// adapters of the display windows hold guarded pointers, so a window closed while a print
+// dialog runs is skipped instead of reached.
+
+#include "base/ui.h"
+
+#include <QRect>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace trix::print {
+
+class Printable {
+public:
+    virtual ~Printable() = default;
+    // The window's own title, without any file or mode suffix.
+    virtual QString printTitle() const = 0;
+    // The window still exists.
+    virtual bool alive() const { return true; }
+    // Draws the page into `target` (logical units, see printDocument). False when the page
+    // could not be drawn; the message has been shown.
+    virtual bool printPage(QPainter& painter, const QRect& target, MessageSink& messages) = 0;
+};
+
+using PrintableList = std::vector<std::unique_ptr<Printable>>;
+
+} // namespace trix::print
