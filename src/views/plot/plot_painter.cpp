@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <climits>
 #include <cmath>
 
 namespace trix::plot {
@@ -189,11 +190,29 @@ void drawStrip(QPainter& p, const PlotScene& scene, const PlotLayout& layout, co
         }
     }
 
-    // 4. The curve and the crosses of missing values.
+    // 4. The curve and the crosses of missing values. Where several epochs share a pixel
+    // column only the first, lowest, highest and last of them are kept: the line drawn is the
+    // same and a long file costs no more than the strip is wide.
     QPolygonF curve;
-    curve.reserve(last - first + 1);
+    curve.reserve(std::min(last - first + 1, 4 * (r.width() + 2)));
     std::vector<QPointF> crosses;
     double previous = middle;
+    const bool dense = layout.pixelsPerEpoch() < 0.5;
+    int column = INT_MIN;
+    QPointF low, high, latest;
+    int lowAt = 0, highAt = 0;
+    auto flush = [&]() {
+        if (column == INT_MIN)
+            return;
+        if (lowAt < highAt) {
+            curve.append(low);
+            curve.append(high);
+        } else if (highAt < lowAt) {
+            curve.append(high);
+            curve.append(low);
+        }
+        curve.append(latest);
+    };
     for (int e = first; e <= last; ++e) {
         const double x = layout.xOf(e);
         double y = previous;
@@ -201,9 +220,33 @@ void drawStrip(QPainter& p, const PlotScene& scene, const PlotLayout& layout, co
             y = yOf(s.values[static_cast<std::size_t>(e)]);
         else
             crosses.emplace_back(x, y);
-        curve.append(QPointF(x, y));
         previous = y;
+        const QPointF point(x, y);
+        if (!dense) {
+            curve.append(point);
+            continue;
+        }
+        const int c = static_cast<int>(x);
+        if (c != column) {
+            flush();
+            column = c;
+            curve.append(point);
+            low = high = latest = point;
+            lowAt = highAt = e;
+            continue;
+        }
+        if (y > low.y()) {
+            low = point;
+            lowAt = e;
+        }
+        if (y < high.y()) {
+            high = point;
+            highAt = e;
+        }
+        latest = point;
     }
+    if (dense)
+        flush();
     if (scale.drawable) {
         p.setPen(QPen(c.curves[static_cast<std::size_t>(strip.series)], 0));
         p.drawPolyline(curve);
