@@ -13,17 +13,45 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+// --help and --version are answered before the GUI starts, so they work without a display:
+// the platform plugin loads only with the GUI application object.
+bool onlyDescribes(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--")
+            break;
+        if (a == "--help" || a == "-h" || a == "-?" || a == "--help-all" || a == "--version" ||
+            a == "-v")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication qapp(argc, argv);
-    QApplication::setApplicationName("Trix32");
-    QApplication::setOrganizationName("Trix32");
-    QApplication::setWindowIcon(QIcon(":/trix32/trix32.svg"));
+    std::unique_ptr<QCoreApplication> application;
+    if (onlyDescribes(argc, argv)) {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+        QCoreApplication::setApplicationName("trix32");
+    } else {
+        application = std::make_unique<QApplication>(argc, argv);
+        QApplication::setApplicationName("Trix32");
+        QApplication::setOrganizationName("Trix32");
+        QApplication::setWindowIcon(QIcon(":/trix32/trix32.svg"));
+    }
+    QCoreApplication::setApplicationVersion(TRIX_VERSION);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Monitor satellite-navigation receivers and measure their "
                                      "accuracy.");
     parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption emulate("emulate", "Start straight into the emulated receiver.");
     QCommandLineOption view("view", "Open the log file LOG for viewing.", "LOG");
     QCommandLineOption profile("profile", "Use the profile (INI file) PATH.", "PATH");
@@ -33,7 +61,7 @@ int main(int argc, char** argv) {
                               "for example the one rxsim prints.",
                               "PATH");
     parser.addOptions({emulate, view, profile, data, device});
-    parser.process(qapp);
+    parser.process(*application); // ends the program after --help and --version
     if (parser.isSet(emulate) && parser.isSet(view)) {
         std::fprintf(stderr, "trix32: --emulate and --view cannot be used together\n");
         return 2;
