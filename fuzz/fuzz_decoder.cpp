@@ -10,10 +10,9 @@
 
 namespace {
 
-struct CountingWindows : trix::WindowSink {
+struct CountingChanges : trix::ChangeSink {
     unsigned n = 0;
-    void epoch(trix::DataWindow, int) override { ++n; }
-    void redrawAll(trix::DataWindow) override { ++n; }
+    void changed(int) override { ++n; }
 };
 
 struct Port : trix::PortHook {
@@ -31,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool limitsOff = data[0] & 0x80;
     std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    CountingWindows windows;
+    CountingChanges windows;
     Port port;
     trix::SilentSink messages;
     trix::EpochDecoder live{model, {&messages, &windows, nullptr, nullptr, &port, nullptr}};

@@ -3,7 +3,7 @@
 #include "app/core/number_format.h"
 #include "base/strings.h"
 #include "base/text.h"
-#include "main_window.h"
+#include "session.h"
 #include "status_bar.h"
 #include "trix_application.h"
 
@@ -21,8 +21,8 @@
 
 namespace trix::app {
 
-EpochCounter::EpochCounter(MainWindow& frame, QWidget* parent)
-    : QWidget(parent), frame_(frame), timers_([this](int id) {
+EpochCounter::EpochCounter(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), timers_([this](int id) {
           if (id == logs::kTimerMovie && playback_)
               playback_->movieTick();
       }) {
@@ -64,17 +64,17 @@ EpochCounter::EpochCounter(MainWindow& frame, QWidget* parent)
     layout->addWidget(logging_);
     layout->addStretch(1);
 
-    if (EpochDecoder* d = frame_.decoder(); d && frame_.indexer())
-        playback_ = std::make_unique<logs::Playback>(*d, *frame_.indexer(), frame_.messages(),
+    if (EpochDecoder* d = session_.decoder(); d && session_.indexer())
+        playback_ = std::make_unique<logs::Playback>(*d, *session_.indexer(), session_.messages(),
                                                      timers_, this);
 
     connect(scroll_, &QScrollBar::actionTriggered, this, &EpochCounter::scrollAction);
     connect(play_, &QToolButton::clicked, this, [this] {
-        if (playback_ && frame_.link().viewFileMode)
+        if (playback_ && session_.link().viewFileMode)
             playback_->toggleMovie();
     });
     connect(number_, &QLineEdit::returnPressed, this, [this] {
-        if (playback_ && frame_.link().viewFileMode && !playback_->movieRunning())
+        if (playback_ && session_.link().viewFileMode && !playback_->movieRunning())
             playback_->enterNumber(number_->text().toStdString());
         refresh();
     });
@@ -92,9 +92,9 @@ EpochCounter::~EpochCounter() {
 bool EpochCounter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (watched == scroll_)
-            frame_.messages().status(str::kHintScrollEpochs);
+            session_.messages().status(str::kHintScrollEpochs);
         else if (watched == number_)
-            frame_.messages().status(str::kHintEnterEpoch);
+            session_.messages().status(str::kHintEnterEpoch);
     }
     // Stepping keys on the scroll bar follow the window's own key rules; others (Tab) keep
     // their usual meaning.
@@ -182,17 +182,19 @@ void EpochCounter::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    if (playback_ && frame_.link().viewFileMode && !number_->hasFocus() && playback_->key(k)) {
+    if (playback_ && session_.link().viewFileMode && !number_->hasFocus() && playback_->key(k)) {
         event->accept();
         return;
     }
-    // Live, keys belong to the main frame.
+    // Live, keys belong to the main window.
     event->ignore();
     QWidget::keyPressEvent(event);
 }
 
 void EpochCounter::epochShown(int, bool, bool) {
     refresh();
+    // The windows that follow the epoch on screen learn of it.
+    session_.registry().epochShown();
 }
 
 void EpochCounter::movieStateChanged(bool running) {
@@ -201,8 +203,8 @@ void EpochCounter::movieStateChanged(bool running) {
 }
 
 void EpochCounter::refresh() {
-    EpochDecoder* d = frame_.decoder();
-    const bool viewing = frame_.link().viewFileMode;
+    EpochDecoder* d = session_.decoder();
+    const bool viewing = session_.link().viewFileMode;
     label_->setText(QString::fromUtf8(viewing ? str::kCurrentEpoch : str::kEpochIntervalSec));
     scroll_->setVisible(viewing);
     play_->setVisible(viewing);
@@ -223,13 +225,13 @@ void EpochCounter::refresh() {
     }
     updating_ = false;
 
-    logs::LogRecorder& rec = frame_.recorder();
-    logs::Statistics* stats = frame_.statistics();
+    logs::LogRecorder& rec = session_.recorder();
+    logs::Statistics* stats = session_.statistics();
     const bool session = rec.sessionRunning();
     const bool summary = stats && stats->summaryOpen();
     logging_->setVisible(session || summary);
     if (session || summary) {
-        const NumberFormat& nf = frame_.app().numberFormat();
+        const NumberFormat& nf = session_.app().numberFormat();
         // The names are shown without their folder; the whole path is in the tooltip.
         logFile_->setText(QFileInfo(qs(rec.fileName())).fileName());
         logFile_->setToolTip(qs(rec.fileName()));

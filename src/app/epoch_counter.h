@@ -18,20 +18,20 @@ class QGroupBox;
 
 namespace trix::app {
 
-class MainWindow;
+class Session;
 class PaneAnimation;
 
 class EpochCounter : public QWidget, public logs::PlaybackListener {
     Q_OBJECT
 public:
-    explicit EpochCounter(MainWindow& frame, QWidget* parent = nullptr);
+    explicit EpochCounter(Session& session, QWidget* parent = nullptr);
     ~EpochCounter() override;
 
-    // UM_COUNTER_REFRESH and each epoch: counts, file names, byte counts.
+    // Asked to refresh, and at each epoch: counts, file names, byte counts.
     void refresh();
     logs::Playback* playback() const { return playback_.get(); }
 
-    // Parts the tests and the frame read.
+    // Parts the tests and the main window read.
     QString labelText() const;
     QString numberText() const;
     QString totalText() const;
@@ -54,7 +54,7 @@ protected:
 private:
     void scrollAction(int action);
 
-    MainWindow& frame_;
+    Session& session_;
     QtTimerHost timers_;
     std::unique_ptr<logs::Playback> playback_;
     QLabel* label_;

@@ -4,8 +4,8 @@
 #include "main_window.h"
 #include "startup_dialog.h"
 #include "trix_application.h"
-#include "views/panel/frame_glue.h"
-#include "views/position/frame_windows.h"
+#include "views/panel/panel_factory.h"
+#include "views/position/sky_position_factories.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     {
         trix::app::MainWindow frame(app);
         for (const QString& d : parser.values(device))
-            frame.extraDevices.push_back(d.toStdString());
+            frame.session().extraDevices.push_back(d.toStdString());
         frame.show();
         QTimer::singleShot(0, &frame, [&] {
             if (options.emulate) {

@@ -1,38 +1,24 @@
 #include "main_window.h"
 
-#include "app/connect/port_activity_window.h"
-#include "app/connect/connection_dialog.h"
 #include "app/connect/initialization_dialog.h"
-#include "app/connect/pump_driver.h"
+#include "app/connect/port_activity_window.h"
 #include "app/core/placement.h"
-#include "decode/geo.h"
 #include "base/strings.h"
 #include "base/text.h"
 #include "epoch_counter.h"
-#include "logs/viewed_log.h"
 #include "options_sheet.h"
-#include "static_position_dialog.h"
 #include "status_bar.h"
 #include "trix_application.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
-#include <QThread>
-#include <QTime>
 #include <QToolBar>
-#include <QUrl>
-
-#include <new>
 
 namespace trix::app {
 
@@ -75,9 +61,8 @@ bool MainWindow::hasWindowFactory(DataWindow kind) {
     return it != factories().end() && it->second;
 }
 
-MainWindow::MainWindow(TrixApplication& app, MessageSink* messages)
-    : app_(app), timers_([this](int id) { timerFired(id); }),
-      emulator_(app.settings().devicesSpecific, defaultRandomSource(20240601u)) {
+MainWindow::MainWindow(TrixApplication& app, MessageSink* messages, UserInteraction* interaction)
+    : app_(app) {
     if (!messages) {
         ownMessages_ = std::make_unique<QtMessageSink>(this);
         messages = ownMessages_.get();
@@ -87,56 +72,22 @@ MainWindow::MainWindow(TrixApplication& app, MessageSink* messages)
         qt->onStatus = [this](std::string_view t) {
             status_->setPaneText(StatusBar::Message, qs(t));
         };
-    connection_ = std::make_unique<link::Link>(*messages_, link_, this);
-    connection_->setWaitHooks({[] {
-                                   // Waiting port operations keep the windows alive.
-                                   QCoreApplication::processEvents();
-                                   QThread::msleep(1);
-                               },
-                               nullptr});
-    pump_ = std::make_unique<link::DataPump>(*connection_);
-    pumpDriver_ = std::make_unique<PumpDriver>([this] { pumpTick(); }, this);
-    link_.comNumber = 0;
-    link_.portSettings = toPortSettings(app_.settings().comSet);
-    link_.turnOffOnDetach = app_.settings().turnOffAll != 0;
-    link_.initFromFile = app_.settings().initialization != 0;
-    link_.manualConnect = app_.settings().manualConnect != 0;
-    link_.initFileName = app_.settings().initializationFrom;
-    link_.protocolYqn = app_.settings().connectWithZelp != 0;
+    if (!interaction) {
+        ownInteraction_ = std::make_unique<QtUserInteraction>(this, *messages_);
+        interaction = ownInteraction_.get();
+    }
 
     mdi_ = new QMdiArea(this);
     mdi_->setBackground(QColor(128, 128, 128));
     setCentralWidget(mdi_);
     status_ = new StatusBar(this);
     setStatusBar(status_);
-    progress_ = std::make_unique<QtProgress>(this);
-    recorder_ = std::make_unique<logs::LogRecorder>(*messages_, timers_, this);
-    recorder_->setSettings(app_.logSettings());
-    recorder_->setSummaryOpenQuery([this] { return statistics_ && statistics_->summaryOpen(); });
-    installLinkBridges();
+    session_ = std::make_unique<Session>(app_, *messages_, *interaction, *this);
 
     createActions();
     createMenus();
     toolBar_->setVisible(app_.settings().toolBar != 0);
     status_->setVisible(app_.settings().statusBar != 0);
-    askLogFile = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), qs(app_.settings().dirForFileOpenDlg),
-                                            QString::fromUtf8(str::kLogFilesFilter) + ";;*");
-    };
-    askStaticPosition = [this](logs::AnalysisSettings& a) {
-        StaticPositionDialog dlg(*this, a, this);
-        if (dlg.exec() != QDialog::Accepted)
-            return false;
-        a = dlg.result();
-        return true;
-    };
-    openErrorList = [](const QString& path) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
-    clock = [] {
-        QTime t = QTime::currentTime();
-        return ClockTime{t.hour(), t.minute(), t.second()};
-    };
     refreshUnitsPane();
     refreshTitle();
     updateCommands();
@@ -153,8 +104,7 @@ MainWindow::~MainWindow() {
         delete d;
     for (PortActivityWindow* d : findChildren<PortActivityWindow*>())
         delete d;
-    connection_->listeners = link::Listeners{};
-    connection_->setDecoder(nullptr);
+    session_.reset();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -193,18 +143,18 @@ void MainWindow::createActions() {
     }
     auto on = [this](Command c, auto fn) {
         connect(action(c), &QAction::triggered, this, [this, fn] {
-            (this->*fn)();
+            fn();
             updateCommands();
         });
     };
-    on(Command::ViewLogFile, &MainWindow::onViewLogFile);
-    on(Command::Analysis, &MainWindow::onAnalysis);
-    on(Command::Emulation, &MainWindow::onEmulation);
-    on(Command::Logging, &MainWindow::onPerformLogSession);
-    on(Command::EpochCounter, &MainWindow::onEpochCounter);
-    on(Command::Connect, &MainWindow::onConnect);
-    on(Command::Disconnect, &MainWindow::onDisconnect);
-    on(Command::PortActivity, &MainWindow::onPortActivity);
+    on(Command::ViewLogFile, [this] { onViewLogFile(); });
+    on(Command::Analysis, [this] { onAnalysis(); });
+    on(Command::Emulation, [this] { onEmulation(); });
+    on(Command::Logging, [this] { onPerformLogSession(); });
+    on(Command::Connect, [this] { onConnect(); });
+    on(Command::Disconnect, [this] { onDisconnect(); });
+    on(Command::EpochCounter, [this] { onEpochCounter(); });
+    on(Command::PortActivity, [this] { onPortActivity(); });
     for (DataWindow k : {DataWindow::SkyChart, DataWindow::Position, DataWindow::Panel,
                          DataWindow::Rtcm, DataWindow::Rtk, DataWindow::Plot})
         connect(action(viewCommand(k)), &QAction::triggered, this, [this, k] {
@@ -296,26 +246,8 @@ void MainWindow::savePlacement() {
 }
 
 FrameState MainWindow::state() const {
-    FrameState s;
-    s.busy = link_.busy;
-    s.hostMode = link_.hostMode;
-    s.portOpen = link_.portOpen();
-    s.comNumber = link_.comNumber;
-    s.modelIndex = link_.modelIndex;
-    s.emulationActive = link_.emulationActive;
-    s.viewFileMode = link_.viewFileMode;
-    s.analysisActive = link_.analysisActive;
-    s.decoderExists = decoder_ != nullptr;
-    s.recording = recorder_ && recorder_->sessionRunning();
-    s.fileHasRtcm = decoder_ && decoder_->logHasRtcm;
-    s.fileHasRtk = decoder_ && decoder_->logHasRtk;
-    s.viewedEpochs = decoder_ ? decoder_->epochsCompleted : 0;
-    s.viewedFileName = QFileInfo(qs(viewedFile_)).fileName().toStdString();
-    s.receiverDescription = link_.receiverDescription;
-    auto open = [this](DataWindow k) {
-        auto it = windows_.find(k);
-        return it != windows_.end() && it->second.window;
-    };
+    FrameState s = session_->state();
+    auto open = [this](DataWindow k) { return window(k) != nullptr; };
     s.positionOpen = open(DataWindow::Position);
     s.skyOpen = open(DataWindow::SkyChart);
     s.panelOpen = open(DataWindow::Panel);
@@ -380,93 +312,57 @@ void MainWindow::refreshUnitsPane() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Decoder and window registration
+// Menu commands
 
-bool MainWindow::acquireDecoder() {
-    if (!decoder_) {
-        try {
-            decoder_ = std::make_unique<EpochDecoder>(link_.modelIndex);
-            statistics_ = std::make_unique<logs::Statistics>(*decoder_, *messages_);
-            indexer_ = std::make_unique<logs::LogIndexer>(*decoder_, *messages_);
-        } catch (const std::bad_alloc&) {
-            indexer_.reset();
-            statistics_.reset();
-            decoder_.reset();
-            messages_->show(str::kNotEnoughMemory, Buttons::Ok, Icon::Stop);
-            return false;
-        }
-        decoder_->setViewing(link_.viewFileMode);
-        decoder_->setUnits(app_.units());
-        decoder_->limits() = app_.limits();
-        statistics_->setSettings(app_.analysisSettings());
-        statistics_->setActive(link_.analysisActive);
-        statistics_->setDirectory(app_.folders().logging);
-        statistics_->setDiskSpace(&recorder_->disk());
-        statistics_->setLogFileQuery(
-            [this] { return link_.viewFileMode ? viewedFile_ : recorder_->fileName(); });
-        statistics_->setSummaryWritten([this] {
-            if (EpochCounter* c = epochCounter())
-                c->refresh();
-        });
-        indexer_->setStatistics(statistics_.get());
-        indexer_->setProgress(progress_.get());
-        indexer_->setEvents(this);
-        indexer_->setErrorListDirectory(app_.folders().logging);
-        EpochDecoder::Hooks hooks;
-        hooks.messages = messages_;
-        hooks.windows = this;
-        hooks.analysis = statistics_.get();
-        hooks.logSession = recorder_.get();
-        hooks.port = this;
-        hooks.indexing = indexer_.get();
-        decoder_->setHooks(hooks);
-        if (statistics_->truthIsReference()) {
-            decoder_->reference = app_.analysisSettings().known;
-            decoder_->recomputeDeparture();
-        }
-        recorder_->setDecoder(decoder_.get());
-        connection_->setDecoder(decoder_.get());
-        if (link_.portOpen()) {
-            decoder_->setScalesForFirmware(link_.firmware);
-            // The first data window switches the receiver's standard messages on.
-            connection_->standardSet(true);
-        }
-    }
-    ++dataWindowCount_;
-    return true;
-}
-
-void MainWindow::releaseDecoder() {
-    if (dataWindowCount_ > 0)
-        --dataWindowCount_;
-    if (dataWindowCount_ == 0 && decoder_)
-        destroyDecoder();
-}
-
-void MainWindow::destroyDecoder() {
-    closeEpochCounter();
-    if (statistics_ && statistics_->summaryOpen())
-        statistics_->epochStateReset();
-    recorder_->setDecoder(nullptr);
-    connection_->setDecoder(nullptr);
-    indexer_.reset();
-    statistics_.reset();
-    decoder_.reset();
-    dataWindowCount_ = 0;
-    viewUse_ = sessionUse_ = emulationUse_ = false;
-    if (link_.viewFileMode) {
-        link_.viewFileMode = false;
-        link_.modelIndex = 0;
-        viewedFile_.clear();
-    }
-    refreshTitle();
+void MainWindow::onConnect() {
+    session_->connectCommand();
     updateCommands();
 }
 
-bool MainWindow::registerWindow(DataWindow kind, QWidget* window, DataWindowClient* client) {
-    if (!acquireDecoder())
+void MainWindow::onDisconnect() {
+    session_->disconnectCommand();
+    updateCommands();
+}
+
+void MainWindow::connectWithLastSettings() {
+    session_->connectWithLastSettings();
+    updateCommands();
+}
+
+void MainWindow::onViewLogFile() {
+    session_->chooseLogFile();
+    updateCommands();
+}
+
+bool MainWindow::viewLogFile(const QString& path) {
+    const bool ok = session_->viewLogFile(path.toStdString());
+    updateCommands();
+    return ok;
+}
+
+void MainWindow::onAnalysis() {
+    session_->toggleAnalysis();
+    updateCommands();
+}
+
+void MainWindow::onEmulation() {
+    session_->toggleEmulation();
+    updateCommands();
+}
+
+void MainWindow::onPerformLogSession() {
+    session_->toggleLogSession();
+    updateCommands();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Data windows
+
+bool MainWindow::registerWindow(DataWindow kind, QWidget* window, DataWindowClient* client,
+                                const Interest& interest) {
+    if (!session_->addWindow(kind, client, interest))
         return false;
-    windows_[kind] = {window, client};
+    windows_[kind] = window;
     updateCommands();
     return true;
 }
@@ -476,7 +372,7 @@ void MainWindow::windowClosed(DataWindow kind) {
     if (it == windows_.end())
         return;
     windows_.erase(it);
-    releaseDecoder();
+    session_->removeWindow(kind);
     updateCommands();
 }
 
@@ -484,18 +380,12 @@ QWidget* MainWindow::window(DataWindow kind) const {
     if (kind == DataWindow::EpochCounter)
         return counterWindow_;
     auto it = windows_.find(kind);
-    return it == windows_.end() ? nullptr : it->second.window.data();
-}
-
-void MainWindow::tellClient(DataWindow kind, const std::function<void(DataWindowClient&)>& call) {
-    auto it = windows_.find(kind);
-    if (it != windows_.end() && it->second.window && it->second.client)
-        call(*it->second.client);
+    return it == windows_.end() ? nullptr : it->second.data();
 }
 
 void MainWindow::onToggleView(DataWindow kind) {
     if (QWidget* w = window(kind)) {
-        // The window's own close sends UM_WINDOW_CLOSED.
+        // The window's own close tells windowClosed().
         if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
             sub->close();
         else
@@ -507,115 +397,6 @@ void MainWindow::onToggleView(DataWindow kind) {
         if (!it->second(*this))
             messages_->show(str::kNotEnoughMemory, Buttons::Ok, Icon::Stop);
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// The data flow
-
-void MainWindow::epoch(DataWindow window, int hint) {
-    if (window == DataWindow::EpochCounter) {
-        // While a file is read every stored epoch passes here; the counter shows the result.
-        if (indexer_ && indexerBusy_)
-            return;
-        if (EpochCounter* c = epochCounter())
-            c->refresh();
-        showEpochInStatus();
-        return;
-    }
-    if (indexerBusy_)
-        return;
-    tellClient(window, [hint](DataWindowClient& c) { c.epoch(hint); });
-}
-
-void MainWindow::redrawAll(DataWindow window) {
-    tellClient(window, [](DataWindowClient& c) { c.redrawAll(); });
-}
-
-void MainWindow::showEpochInStatus() {
-    if (!decoder_ || link_.viewFileMode)
-        return;
-    TimeParts t = splitTime(decoder_->pos.utcTime);
-    status_->setPaneText(
-        StatusBar::Message,
-        qs(cformat(str::kStatusEpoch, decoder_->epochsCompleted, t.hours, t.minutes, t.seconds)));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Timers
-
-void MainWindow::timerFired(int id) {
-    switch (id) {
-    case kTimerEmulation:
-        emulationTick();
-        break;
-    case logs::kTimerRecording:
-    case logs::kTimerPeriod:
-        recorder_->timerFired(id);
-        if (EpochCounter* c = epochCounter())
-            c->refresh();
-        break;
-    default:
-        break;
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Log session events
-
-void MainWindow::postPerformLogSession() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (recorder_->sessionRunning())
-                onPerformLogSession();
-            updateCommands();
-        },
-        Qt::QueuedConnection);
-}
-
-void MainWindow::logFileChanged(bool show) {
-    if (EpochCounter* c = epochCounter())
-        c->refresh();
-    else if (show && decoder_)
-        openEpochCounter();
-}
-
-void MainWindow::sessionStarted() {
-    status_->setAnimation(StatusBar::PlayEndless);
-    status_->setIcon(StatusBar::RecordingIcon);
-    for (DataWindow k : {DataWindow::Rtcm, DataWindow::Rtk})
-        tellClient(k, [](DataWindowClient& c) { c.loggingStarted(); });
-    updateCommands();
-}
-
-void MainWindow::sessionEnded() {
-    status_->setAnimation(StatusBar::StopHide);
-    status_->setIcon(link_.analysisActive ? StatusBar::AnalysisIcon : StatusBar::NoIcon);
-    updateCommands();
-}
-
-void MainWindow::onPerformLogSession() {
-    if (!recorder_->sessionRunning()) {
-        if (!acquireDecoder())
-            return;
-        sessionUse_ = true;
-        recorder_->setSettings(app_.logSettings());
-        recorder_->setModelIndex(link_.modelIndex);
-        recorder_->setDecoder(decoder_.get());
-        if (!recorder_->startSession()) {
-            sessionUse_ = false;
-            releaseDecoder();
-        }
-    } else {
-        recorder_->stopSession();
-        if (sessionUse_) {
-            sessionUse_ = false;
-            releaseDecoder();
-        }
-    }
-    if (EpochCounter* c = epochCounter())
-        c->refresh();
-    updateCommands();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -635,9 +416,9 @@ void MainWindow::onEpochCounter() {
 }
 
 void MainWindow::openEpochCounter() {
-    if (counterWindow_ || !decoder_)
+    if (counterWindow_ || !session_->decoder())
         return;
-    auto* counter = new EpochCounter(*this);
+    auto* counter = new EpochCounter(*session_);
     QMdiSubWindow* sub = mdi_->addSubWindow(counter);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
@@ -647,9 +428,9 @@ void MainWindow::openEpochCounter() {
         if (counterWindow_ == sub || !counterWindow_) {
             counterWindow_ = nullptr;
             // Closing the counter of a viewed file ends the viewing.
-            if (link_.viewFileMode && !closingCounter_)
+            if (session_->link().viewFileMode && !closingCounter_)
                 QMetaObject::invokeMethod(
-                    this, [this] { closeViewedFile(); }, Qt::QueuedConnection);
+                    this, [this] { session_->closeViewedFile(); }, Qt::QueuedConnection);
             updateCommands();
         }
     });
@@ -669,316 +450,12 @@ void MainWindow::closeEpochCounter() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Viewing a log file
-
-void MainWindow::onViewLogFile() {
-    if (link_.viewFileMode)
-        closeViewedFile();
-    QString path = askLogFile ? askLogFile() : QString();
-    if (path.isEmpty())
-        return;
-    viewLogFile(path);
-}
-
-bool MainWindow::viewLogFile(const QString& path) {
-    if (link_.emulationActive || link_.portOpen() || link_.busy)
-        return false;
-    if (link_.viewFileMode)
-        closeViewedFile();
-    QFileInfo info(path);
-    app_.settings().dirForFileOpenDlg = withSeparator(info.absolutePath().toStdString());
-    link_.viewFileMode = true;
-    if (!acquireDecoder()) {
-        link_.viewFileMode = false;
-        return false;
-    }
-    viewUse_ = true;
-    decoder_->setViewing(true);
-    viewedFile_ = info.absoluteFilePath().toStdString();
-    indexer_->setErrorListDirectory(app_.folders().logging);
-    indexerBusy_ = true;
-    const bool ok = indexer_->viewLogFile(viewedFile_);
-    indexerBusy_ = false;
-    link_.modelIndex = decoder_->modelIndex();
-    if (!ok) {
-        closeViewedFile();
-        return false;
-    }
-    for (DataWindow k :
-         {DataWindow::Position, DataWindow::Rtcm, DataWindow::Rtk, DataWindow::SkyChart})
-        if (!window(k) && hasWindowFactory(k))
-            onToggleView(k);
-    openEpochCounter();
-    if (indexer_ && indexer_->errorListRequested() && openErrorList)
-        openErrorList(qs(indexer_->errorListPath()));
-    if (decoder_)
-        decoder_->notifyWindows(true);
-    refreshTitle();
-    updateCommands();
-    return true;
-}
-
-void MainWindow::closeViewedFile() {
-    if (!link_.viewFileMode)
-        return;
-    if (recorder_->sessionRunning())
-        onPerformLogSession();
-    closeEpochCounter();
-    for (DataWindow k : {DataWindow::Position, DataWindow::Rtcm, DataWindow::Rtk,
-                         DataWindow::SkyChart, DataWindow::Plot, DataWindow::Panel})
-        if (window(k))
-            onToggleView(k);
-    if (decoder_)
-        destroyDecoder(); // closing a viewed file destroys the decoder at once
-    link_.viewFileMode = false;
-    link_.modelIndex = 0;
-    viewedFile_.clear();
-    refreshTitle();
-    updateCommands();
-}
-
-void MainWindow::noData() {
-    for (DataWindow k : {DataWindow::Position, DataWindow::SkyChart, DataWindow::Rtcm,
-                         DataWindow::Rtk, DataWindow::Plot, DataWindow::Panel})
-        tellClient(k, [](DataWindowClient& c) { c.dataLoaded(false); });
-}
-
-void MainWindow::dataLoaded() {
-    for (DataWindow k : {DataWindow::Position, DataWindow::SkyChart, DataWindow::Rtcm,
-                         DataWindow::Rtk, DataWindow::Plot, DataWindow::Panel})
-        tellClient(k, [](DataWindowClient& c) { c.dataLoaded(true); });
-}
-
-// ---------------------------------------------------------------------------------------------
-// Analysis
-
-void MainWindow::onAnalysis() {
-    if (link_.analysisActive)
-        stopAnalysis();
-    else
-        startAnalysis();
-    refreshTitle();
-}
-
-bool MainWindow::startAnalysis() {
-    if (link_.analysisActive || link_.busy || link_.hostMode)
-        return false;
-    if (link_.portOpen() &&
-        messages_->show(str::kAnalysisWarning, Buttons::OkCancel, Icon::Warning) == Answer::Cancel)
-        return false;
-    logs::AnalysisSettings a = app_.analysisSettings();
-    if (!askStaticPosition || !askStaticPosition(a))
-        return false;
-    app_.setAnalysisSettings(a);
-    link_.analysisActive = true;
-    if (link_.modelIndex != 0 && !window(DataWindow::Position) &&
-        hasWindowFactory(DataWindow::Position))
-        onToggleView(DataWindow::Position);
-    if (decoder_) {
-        const GeoPoint oldReference = decoder_->reference;
-        statistics_->setSettings(a);
-        if (a.mode == logs::ReferenceMode::VsTruth) {
-            decoder_->reference = a.known;
-            decoder_->recomputeDeparture();
-        }
-        statistics_->setActive(true);
-        statistics_->resetAnalysis(a.writeOutlierFile());
-        if (decoder_->viewing()) {
-            indexerBusy_ = true;
-            indexer_->analysisPass();
-            indexerBusy_ = false;
-            if (a.mode == logs::ReferenceMode::VsTruth)
-                logs::shiftHistoryDepartures(*decoder_, oldReference);
-            decoder_->notifyWindows(true);
-        } else {
-            decoder_->resetEpochState();
-        }
-    }
-    // The receiver's identification answers go into the report files; sent by the command
-    // sender of the connection once a port is open.
-    if (link_.portOpen() && a.writeOutlierFile()) {
-        sendCommand("$PXKTQ,RID");
-        sendCommand("$PXKTQ,RIO");
-    }
-    tellClient(DataWindow::Position, [](DataWindowClient& c) { c.analysisChanged(); });
-    if (!recorder_->sessionRunning())
-        status_->setIcon(StatusBar::AnalysisIcon);
-    if (EpochCounter* c = epochCounter())
-        c->refresh();
-    refreshTitle();
-    updateCommands();
-    return true;
-}
-
-void MainWindow::stopAnalysis() {
-    if (!link_.analysisActive)
-        return;
-    link_.analysisActive = false;
-    if (statistics_) {
-        statistics_->setActive(false);
-        // Switching the analysis off finishes the statistics: an open summary file gets its
-        // summary. The epoch state of a viewed file stays as it is.
-        if (decoder_->viewing())
-            statistics_->epochStateReset();
-        else
-            decoder_->resetEpochState();
-    }
-    messages_->beep();
-    tellClient(DataWindow::Position, [](DataWindowClient& c) { c.analysisChanged(); });
-    if (!recorder_->sessionRunning())
-        status_->setIcon(StatusBar::NoIcon);
-    if (EpochCounter* c = epochCounter())
-        c->refresh();
-    refreshTitle();
-    updateCommands();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Emulation
-
-void MainWindow::onEmulation() {
-    if (link_.emulationActive)
-        stopEmulation();
-    else
-        startEmulation();
-}
-
-void MainWindow::startEmulation() {
-    if (link_.emulationActive || link_.viewFileMode || link_.portOpen())
-        return;
-    link_.emulationActive = true;
-    link_.modelIndex = kModelAttitude;
-    // The emulation feeds the decoder itself, so it holds a use of it even while no display
-    // window is open.
-    if (!acquireDecoder()) {
-        link_.emulationActive = false;
-        link_.modelIndex = 0;
-        return;
-    }
-    emulationUse_ = true;
-    decoder_->setModelIndex(kModelAttitude);
-    decoder_->setupHandlers(false);
-    for (DataWindow k : {DataWindow::SkyChart, DataWindow::Position})
-        if (hasWindowFactory(k))
-            onToggleView(k);
-    if (app_.settings().activateIndicator && hasWindowFactory(DataWindow::Panel) &&
-        !window(DataWindow::Panel))
-        onToggleView(DataWindow::Panel);
-    onEpochCounter();
-    if (!timers_.start(kTimerEmulation, 1000))
-        messages_->show(str::kOutOfTimers, Buttons::Ok, Icon::Stop);
-    refreshTitle();
-    updateCommands();
-}
-
-void MainWindow::stopEmulation() {
-    if (!link_.emulationActive)
-        return;
-    timers_.kill(kTimerEmulation);
-    link_.emulationActive = false;
-    link_.modelIndex = 0;
-    if (decoder_) {
-        if (recorder_->sessionRunning())
-            onPerformLogSession();
-        closeEpochCounter();
-        if (window(DataWindow::Panel)) {
-            app_.settings().activateIndicator = 1;
-            onToggleView(DataWindow::Panel);
-        } else if (hasWindowFactory(DataWindow::Panel)) {
-            app_.settings().activateIndicator = 0;
-        }
-        for (DataWindow k : {DataWindow::Position, DataWindow::SkyChart})
-            if (window(k))
-                onToggleView(k);
-        if (emulationUse_) {
-            emulationUse_ = false;
-            releaseDecoder();
-        }
-    }
-    refreshTitle();
-    updateCommands();
-}
-
-void MainWindow::emulationTick() {
-    if (!link_.emulationActive || !decoder_)
-        return;
-    EmulationInputs in;
-    in.analysisActive = link_.analysisActive;
-    logs::AnalysisSettings a = app_.analysisSettings();
-    in.truthReference = a.mode == logs::ReferenceMode::VsTruth;
-    in.knownLat = a.known.lat;
-    in.knownLon = a.known.lon;
-    in.knownAlt = a.known.alt;
-    in.localTime = clock ? clock() : ClockTime{};
-    emulator_.tick(
-        in,
-        [this](std::string_view s) {
-            if (!decoder_)
-                return;
-            // A log session records the emulated receiver as if its sentences had arrived.
-            if (recorder_->active()) {
-                recorder_->writeLogBytes(s);
-                recorder_->writeLogBytes("\r\n");
-            }
-            decoder_->handleSentence(s);
-        },
-        [this] {
-            std::array<int, 3> prns{};
-            if (decoder_)
-                for (std::size_t i = 0; i < prns.size(); ++i)
-                    prns[i] = decoder_->sat.sats[i].svNumber;
-            return prns;
-        });
-    if (recorder_->active())
-        recorder_->flush();
-}
-
-// ---------------------------------------------------------------------------------------------
 // Options
 
 void MainWindow::onOptions() {
-    OptionsSheet sheet(*this, this);
+    OptionsSheet sheet(*session_, this);
     sheet.exec();
     updateCommands();
-}
-
-void MainWindow::unitsChanged(const UnitSelection& units) {
-    if (decoder_) {
-        decoder_->changeUnits(units.altitude, units.speed, units.verticalSpeed);
-        decoder_->setUnits(units);
-    }
-    app_.setUnits(units);
-    refreshUnitsPane();
-    for (DataWindow k : {DataWindow::Position, DataWindow::Rtk})
-        tellClient(k, [](DataWindowClient& c) { c.unitsChanged(); });
-    if (EpochCounter* c = epochCounter())
-        c->refresh();
-}
-
-void MainWindow::colorsChanged() {
-    for (DataWindow k : {DataWindow::SkyChart, DataWindow::Position, DataWindow::Rtk})
-        tellClient(k, [](DataWindowClient& c) { c.colorsChanged(); });
-}
-
-void MainWindow::optionsChanged(bool vehicleChanged, bool skyLayoutChanged,
-                                bool plotLayoutChanged) {
-    if (vehicleChanged)
-        emulator_.resetMotion(app_.settings().devicesSpecific);
-    if (plotLayoutChanged) {
-        if (window(DataWindow::Plot))
-            onToggleView(DataWindow::Plot);
-        if (hasWindowFactory(DataWindow::Plot))
-            onToggleView(DataWindow::Plot);
-    }
-    tellClient(DataWindow::Position, [](DataWindowClient& c) { c.optionsChanged(); });
-    if (skyLayoutChanged)
-        tellClient(DataWindow::SkyChart, [](DataWindowClient& c) { c.optionsChanged(); });
-    tellClient(DataWindow::Rtcm, [](DataWindowClient& c) { c.redrawAll(); });
-}
-
-void MainWindow::limitsChanged() {
-    if (decoder_)
-        decoder_->limits() = app_.limits();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -993,19 +470,7 @@ void MainWindow::shutdown() {
     if (shutDown_)
         return;
     shutDown_ = true;
-    timers_.kill(kTimerEmulation);
-    app_.settings().comNumber = link_.comNumber;
-    app_.settings().comSet = toRecord(link_.portSettings);
-    if (link_.portOpen())
-        disconnect();
-    if (link_.emulationActive)
-        stopEmulation();
-    if (recorder_->sessionRunning())
-        onPerformLogSession();
-    if (link_.viewFileMode)
-        closeViewedFile();
-    if (link_.analysisActive && statistics_)
-        statistics_->epochStateReset();
+    session_->shutdown();
     savePlacement();
     app_.settings().toolBar = toolBar_->isVisibleTo(this) ? 1 : 0;
     app_.settings().statusBar = status_->isVisibleTo(this) ? 1 : 0;
@@ -1015,6 +480,55 @@ void MainWindow::shutdown() {
         app_.settings().statusBar = status_->isHidden() ? 0 : 1;
     }
     saveMainWin(app_.profile(), app_.settings());
+}
+
+void MainWindow::refreshEpochCounter() {
+    if (EpochCounter* c = epochCounter())
+        c->refresh();
+}
+
+void MainWindow::stateChanged() {
+    refreshUnitsPane();
+    refreshTitle();
+    updateCommands();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Port activity window
+
+PortActivityWindow* MainWindow::portActivityWindow() const {
+    return portActivity_;
+}
+
+void MainWindow::portChanged() {
+    if (portActivity_)
+        portActivity_->portChanged();
+}
+
+void MainWindow::onPortActivity() {
+    if (portActivity_) {
+        portActivity_->close();
+        return;
+    }
+    const LinkState& link = session_->link();
+    auto* w = new PortActivityWindow(
+        [&link] {
+            return PortActivityWindow::Info{link.portOpen() ? link.comNumber : 0, link.modelIndex};
+        },
+        this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    portActivity_ = w;
+    link::LinkListener* listener = w;
+    session_->connection().listeners.set(link::Slot::PortActivity, listener);
+    connect(w, &QObject::destroyed, this, [this, listener] {
+        // Cleared before anything reads it: the window is no longer a PortActivityWindow here.
+        portActivity_ = nullptr;
+        if (session_)
+            session_->connection().listeners.remove(listener);
+        updateCommands();
+    });
+    w->show();
+    updateCommands();
 }
 
 } // namespace trix::app

@@ -3,8 +3,8 @@
 #include "base/strings.h"
 #include "base/text.h"
 #include "logs/folder_check.h"
-#include "main_window.h"
 #include "options_sheet.h"
+#include "options_target.h"
 #include "qt_services.h"
 #include "trix_application.h"
 
@@ -51,8 +51,9 @@ QString shortenedPath(const QString& path, const QFontMetrics& m, int width) {
 
 // --- Logging file -------------------------------------------------------------------------------
 
-LoggingPage::LoggingPage(MainWindow& frame, QWidget* parent) : OptionsPage(parent), frame_(frame) {
-    const logs::LogSettings s = frame.app().logSettings();
+LoggingPage::LoggingPage(OptionsTarget& target, QWidget* parent)
+    : OptionsPage(parent), target_(target) {
+    const logs::LogSettings s = target.app().logSettings();
     directory_ = s.directory;
     auto* layout = new QVBoxLayout(this);
     auto* dirBox = new QGroupBox(tr("Logging directory"), this);
@@ -132,7 +133,7 @@ void LoggingPage::browse() {
         if (chosen.isEmpty())
             return;
         // The chooser checks the typed or chosen path and offers to create it.
-        if (logs::checkFolder(chosen.front().toStdString(), frame_.messages())) {
+        if (logs::checkFolder(chosen.front().toStdString(), target_.messages())) {
             folderChosen(chosen.front());
             return;
         }
@@ -156,35 +157,31 @@ bool LoggingPage::onOk() {
         unit_->currentIndex() == 1 ? logs::AutoSaveUnit::Epochs : logs::AutoSaveUnit::Minutes;
     in.periodHours = parseReal(period_->text().toStdString());
     in.durationMinutes = static_cast<int>(parseInteger(duration_->text().toStdString()));
-    logs::LogSettings out = frame_.app().logSettings();
+    logs::LogSettings out = target_.app().logSettings();
     if (const char* message = logs::validateLoggingPage(in, out)) {
-        frame_.messages().beep();
-        frame_.messages().show(message, Buttons::Ok, Icon::Warning);
+        target_.messages().beep();
+        target_.messages().show(message, Buttons::Ok, Icon::Warning);
         duration_->setFocus();
         return false;
     }
     const bool dirChanged = logs::folderChanged(out.directory, directory_);
     out.directory = logs::withTrailingSeparator(directory_);
-    frame_.app().setLogSettings(out);
+    target_.app().setLogSettings(out);
     if (dirChanged) {
         // A new log directory is saved at once, and its disk space read again.
         std::string error;
-        if (!frame_.app().saveProfile(&error))
-            frame_.messages().show(error, Buttons::Ok, Icon::Warning);
-        if (frame_.statistics())
-            frame_.statistics()->setDirectory(out.directory);
-        if (frame_.indexer())
-            frame_.indexer()->setErrorListDirectory(out.directory);
+        if (!target_.app().saveProfile(&error))
+            target_.messages().show(error, Buttons::Ok, Icon::Warning);
     }
-    if (!frame_.recorder().sessionRunning())
-        frame_.recorder().setSettings(out);
+    target_.logSettingsChanged(out, dirChanged);
     return true;
 }
 
 // --- Colors
 // ---------------------------------------------------------------------------------------
 
-ColorPage::ColorPage(MainWindow& frame, QWidget* parent) : OptionsPage(parent), frame_(frame) {
+ColorPage::ColorPage(OptionsTarget& target, QWidget* parent)
+    : OptionsPage(parent), target_(target) {
     for (int w = 0; w < 2; ++w) {
         const ColorTable& t = table(w);
         for (const ColorItem& item : t)
@@ -220,8 +217,8 @@ ColorPage::ColorPage(MainWindow& frame, QWidget* parent) : OptionsPage(parent), 
 }
 
 const ColorTable& ColorPage::table(int w) const {
-    return frame_.app().settings().colorTable(w == 0 ? ColorTableId::PositionPlot
-                                                     : ColorTableId::SkyChart);
+    return target_.app().settings().colorTable(w == 0 ? ColorTableId::PositionPlot
+                                                      : ColorTableId::SkyChart);
 }
 
 void ColorPage::selectWindow(int index) {
@@ -297,13 +294,13 @@ ColorValue ColorPage::workingColor(int window, int item) const {
 }
 
 bool ColorPage::onOk() {
-    Settings& s = frame_.app().settings();
+    Settings& s = target_.app().settings();
     for (int w = 0; w < 2; ++w) {
         ColorTable& t = s.colorTable(w == 0 ? ColorTableId::PositionPlot : ColorTableId::SkyChart);
         for (std::size_t i = 0; i < t.size(); ++i)
             t[i].current = working_[static_cast<std::size_t>(w)][i];
     }
-    frame_.colorsChanged();
+    target_.colorsChanged();
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "options_sheet.h"
 
 #include "base/strings.h"
-#include "main_window.h"
+#include "options_target.h"
 #include "qt_services.h"
 #include "trix_application.h"
 
@@ -52,9 +52,9 @@ void OptionsPage::setModified(bool m) {
 
 // --- General ------------------------------------------------------------------------------------
 
-GeneralPage::GeneralPage(MainWindow& frame, QWidget* parent)
-    : OptionsPage(parent), frame_(frame) {
-    const Settings& s = frame.app().settings();
+GeneralPage::GeneralPage(OptionsTarget& target, QWidget* parent)
+    : OptionsPage(parent), target_(target) {
+    const Settings& s = target.app().settings();
     startHeadUp_ = s.headUp;
     startSky_ = s.skyChartLayout;
     startVehicle_ = s.devicesSpecific;
@@ -85,7 +85,7 @@ void GeneralPage::check() {
 }
 
 bool GeneralPage::onOk() {
-    Settings& s = frame_.app().settings();
+    Settings& s = target_.app().settings();
     const bool vehicleChanged = vehicle_->checkedId() != s.devicesSpecific;
     if (vehicleChanged)
         s.devicesSpecific = vehicle_->checkedId();
@@ -97,12 +97,12 @@ bool GeneralPage::onOk() {
     const bool skyChanged = sky_->checkedId() != s.skyChartLayout;
     if (skyChanged)
         s.skyChartLayout = sky_->checkedId();
-    frame_.optionsChanged(vehicleChanged, skyChanged, plotChanged);
+    target_.optionsChanged(vehicleChanged, skyChanged, plotChanged);
     return true;
 }
 
 void GeneralPage::applied() {
-    const Settings& s = frame_.app().settings();
+    const Settings& s = target_.app().settings();
     startHeadUp_ = s.headUp;
     startSky_ = s.skyChartLayout;
     startVehicle_ = s.devicesSpecific;
@@ -114,8 +114,8 @@ void GeneralPage::applied() {
 // --- Measurement units
 // ------------------------------------------------------------------------------
 
-UnitsPage::UnitsPage(MainWindow& frame, QWidget* parent)
-    : OptionsPage(parent), frame_(frame), start_(frame.app().units()) {
+UnitsPage::UnitsPage(OptionsTarget& target, QWidget* parent)
+    : OptionsPage(parent), target_(target), start_(target.app().units()) {
     auto* form = new QFormLayout(this);
     auto add = [this, form](int i, const char* label, const auto& names, int current) {
         auto* c = new QComboBox(this);
@@ -148,21 +148,22 @@ bool UnitsPage::onOk() {
     u.verticalSpeed = lists_[2]->currentIndex();
     u.altitude = lists_[3]->currentIndex();
     u.coordinateFormat = lists_[4]->currentIndex();
-    frame_.unitsChanged(u);
+    target_.unitsChanged(u);
     return true;
 }
 
 void UnitsPage::applied() {
-    start_ = frame_.app().units();
+    start_ = target_.app().units();
     check();
 }
 
 // --- Limit Control
 // ----------------------------------------------------------------------------------
 
-LimitControlPage::LimitControlPage(MainWindow& frame, QWidget* parent) : OptionsPage(parent), frame_(frame) {
+LimitControlPage::LimitControlPage(OptionsTarget& target, QWidget* parent)
+    : OptionsPage(parent), target_(target) {
     auto* layout = new QVBoxLayout(this);
-    const LimitSettings& l = frame.app().limits();
+    const LimitSettings& l = target.app().limits();
     const char* names[] = {"Checksum", "Limit Altitude", "Limit Velocity"};
     const bool values[] = {l.checksum, l.altitude, l.velocity};
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
@@ -189,32 +190,33 @@ void LimitControlPage::setAll(bool on) {
 }
 
 void LimitControlPage::check() {
-    const LimitSettings& l = frame_.app().limits();
+    const LimitSettings& l = target_.app().limits();
     setModified(boxes_[0]->isChecked() != l.checksum || boxes_[1]->isChecked() != l.altitude ||
                 boxes_[2]->isChecked() != l.velocity);
 }
 
 bool LimitControlPage::onOk() {
-    LimitSettings& l = frame_.app().limits();
+    LimitSettings& l = target_.app().limits();
     l.checksum = boxes_[0]->isChecked();
     l.altitude = boxes_[1]->isChecked();
     l.velocity = boxes_[2]->isChecked();
-    frame_.limitsChanged();
+    target_.limitsChanged();
     return true;
 }
 
 // --- The sheet
 // --------------------------------------------------------------------------------------
 
-OptionsSheet::OptionsSheet(MainWindow& frame, QWidget* parent) : QDialog(parent), frame_(frame) {
+OptionsSheet::OptionsSheet(OptionsTarget& target, QWidget* parent)
+    : QDialog(parent), target_(target) {
     setWindowTitle(u8(str::kOptionsTitle));
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
-    general_ = new GeneralPage(frame, tabs_);
-    log_ = new LoggingPage(frame, tabs_);
-    units_ = new UnitsPage(frame, tabs_);
-    colors_ = new ColorPage(frame, tabs_);
-    limits_ = new LimitControlPage(frame, tabs_);
+    general_ = new GeneralPage(target, tabs_);
+    log_ = new LoggingPage(target, tabs_);
+    units_ = new UnitsPage(target, tabs_);
+    colors_ = new ColorPage(target, tabs_);
+    limits_ = new LimitControlPage(target, tabs_);
     tabs_->addTab(general_, u8(str::kPageGeneral));
     tabs_->addTab(log_, u8(str::kPageLoggingFile));
     tabs_->addTab(units_, u8(str::kPageUnits));

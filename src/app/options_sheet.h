@@ -27,7 +27,7 @@ class QTabWidget;
 
 namespace trix::app {
 
-class MainWindow;
+class OptionsTarget;
 
 class OptionsPage : public QWidget {
     Q_OBJECT
@@ -53,7 +53,7 @@ private:
 class GeneralPage : public OptionsPage {
     Q_OBJECT
 public:
-    GeneralPage(MainWindow& frame, QWidget* parent);
+    GeneralPage(OptionsTarget& target, QWidget* parent);
     bool onOk() override;
     void applied() override;
     QButtonGroup* headUp() const { return headUp_; }
@@ -64,7 +64,7 @@ public:
 
 private:
     void check();
-    MainWindow& frame_;
+    OptionsTarget& target_;
     int startHeadUp_, startSky_, startVehicle_, startPlot_;
     bool startStartup_;
     QButtonGroup *headUp_, *sky_, *vehicle_, *plot_;
@@ -74,7 +74,7 @@ private:
 class UnitsPage : public OptionsPage {
     Q_OBJECT
 public:
-    UnitsPage(MainWindow& frame, QWidget* parent);
+    UnitsPage(OptionsTarget& target, QWidget* parent);
     bool onOk() override;
     void applied() override;
     QComboBox* distance() const { return lists_[0]; }
@@ -85,7 +85,7 @@ public:
 
 private:
     void check();
-    MainWindow& frame_;
+    OptionsTarget& target_;
     UnitSelection start_;
     std::array<QComboBox*, 5> lists_{};
 };
@@ -93,7 +93,7 @@ private:
 class ColorPage : public OptionsPage {
     Q_OBJECT
 public:
-    ColorPage(MainWindow& frame, QWidget* parent);
+    ColorPage(OptionsTarget& target, QWidget* parent);
     bool onOk() override;
     // 0 "Departure Plot", 1 "Sky Chart".
     void selectWindow(int index);
@@ -107,7 +107,7 @@ public:
 private:
     void chooseColor();
     const ColorTable& table(int window) const;
-    MainWindow& frame_;
+    OptionsTarget& target_;
     std::array<std::vector<ColorValue>, 2> working_;
     std::array<std::vector<ColorValue>, 2> start_;
     QComboBox* window_;
@@ -118,7 +118,7 @@ private:
 class LimitControlPage : public OptionsPage {
     Q_OBJECT
 public:
-    LimitControlPage(MainWindow& frame, QWidget* parent);
+    LimitControlPage(OptionsTarget& target, QWidget* parent);
     bool onOk() override;
     QCheckBox* checksum() const { return boxes_[0]; }
     QCheckBox* altitude() const { return boxes_[1]; }
@@ -127,14 +127,14 @@ public:
 
 private:
     void check();
-    MainWindow& frame_;
+    OptionsTarget& target_;
     std::array<QCheckBox*, 3> boxes_{};
 };
 
 class LoggingPage : public OptionsPage {
     Q_OBJECT
 public:
-    LoggingPage(MainWindow& frame, QWidget* parent);
+    LoggingPage(OptionsTarget& target, QWidget* parent);
     bool onOk() override;
     // What "Browse..." does with a chosen folder (after the chooser's checks).
     void folderChosen(const QString& folder);
@@ -154,7 +154,7 @@ private:
     void browse();
     void modeChanged();
     void showDirectory();
-    MainWindow& frame_;
+    OptionsTarget& target_;
     std::string directory_;
     QLabel* dirLabel_;
     QRadioButton* single_;
@@ -172,7 +172,7 @@ QString shortenedPath(const QString& path, const QFontMetrics& metrics, int widt
 class OptionsSheet : public QDialog {
     Q_OBJECT
 public:
-    OptionsSheet(MainWindow& frame, QWidget* parent = nullptr);
+    OptionsSheet(OptionsTarget& target, QWidget* parent = nullptr);
 
     GeneralPage* general() const { return general_; }
     LoggingPage* logPage() const { return log_; }
@@ -189,7 +189,7 @@ public:
 
 private:
     void updateApply();
-    MainWindow& frame_;
+    OptionsTarget& target_;
     QTabWidget* tabs_;
     QDialogButtonBox* buttons_;
     GeneralPage* general_;

@@ -2,11 +2,10 @@
 
 #include "base/strings.h"
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
 #include "decode/units.h"
 #include "logs/static_position.h"
-#include "main_window.h"
 #include "qt_services.h"
-#include "trix_application.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,11 +34,10 @@ double readNumber(const QLineEdit* e) {
 
 } // namespace
 
-StaticPositionDialog::StaticPositionDialog(MainWindow& frame,
-                                             const logs::AnalysisSettings& settings,
-                                             QWidget* parent)
-    : QDialog(parent), frame_(frame), result_(settings) {
-    const UnitSelection units = frame.app().units();
+StaticPositionDialog::StaticPositionDialog(const logs::AnalysisSettings& settings,
+                                           const UnitSelection& units, const EpochDecoder* decoder,
+                                           MessageSink& messages, QWidget* parent)
+    : QDialog(parent), decoder_(decoder), messages_(messages), result_(settings) {
     format_ = std::clamp(units.coordinateFormat, 0, 2);
     distanceFactor_ = distanceUnit(units.distance).factor;
     altitudeFactor_ = altitudeUnit(units.altitude).factor;
@@ -96,7 +94,7 @@ StaticPositionDialog::StaticPositionDialog(MainWindow& frame,
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* load =
         buttons->addButton(QString::fromUtf8(str::kLoadFromReceiver), QDialogButtonBox::ActionRole);
-    load->setEnabled(frame.decoder() != nullptr);
+    load->setEnabled(decoder_ != nullptr);
     connect(load, &QPushButton::clicked, this, &StaticPositionDialog::loadFromReceiver);
     connect(buttons, &QDialogButtonBox::accepted, this, &StaticPositionDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -113,7 +111,7 @@ StaticPositionDialog::StaticPositionDialog(MainWindow& frame,
 }
 
 void StaticPositionDialog::fillCoordinate(const CoordinateFields& f, double value,
-                                           bool /*latitude*/) {
+                                          bool /*latitude*/) {
     f.hemisphere->setCurrentIndex(value < 0.0 ? 1 : 0);
     double a = std::fabs(value);
     switch (format_) {
@@ -144,7 +142,7 @@ double StaticPositionDialog::readCoordinate(const CoordinateFields& f) const {
 }
 
 void StaticPositionDialog::loadFromReceiver() {
-    EpochDecoder* d = frame_.decoder();
+    const EpochDecoder* d = decoder_;
     if (!d || d->noPosition)
         return;
     fillCoordinate(lat_, d->position.lat, true);
@@ -161,7 +159,7 @@ bool StaticPositionDialog::validateAndStore() {
     in.ring2 = readNumber(ring2_) / distanceFactor_;
     in.altitude = readNumber(altitude_) / altitudeFactor_;
     if (const char* message = logs::validateStaticPosition(in)) {
-        frame_.messages().show(message, Buttons::Ok, Icon::Warning);
+        messages_.show(message, Buttons::Ok, Icon::Warning);
         return false;
     }
     result_.mode = in.mode;

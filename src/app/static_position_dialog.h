@@ -2,6 +2,8 @@
 // The "Static Position Data" dialog of the analysis: the reference mode, the known position
 // entered in the current coordinate format, the range rings and the outlier limit.
 
+#include "base/ui.h"
+#include "decode/units.h"
 #include "logs/statistics.h"
 
 #include <QDialog>
@@ -15,13 +17,14 @@ class QRadioButton;
 
 namespace trix::app {
 
-class MainWindow;
-
 class StaticPositionDialog : public QDialog {
     Q_OBJECT
 public:
-    StaticPositionDialog(MainWindow& frame, const logs::AnalysisSettings& settings,
-                          QWidget* parent = nullptr);
+    // `units` are those the fields are shown in; `decoder`, when given, offers the receiver's
+    // position ("Load from receiver").
+    StaticPositionDialog(const logs::AnalysisSettings& settings, const UnitSelection& units,
+                         const EpochDecoder* decoder, MessageSink& messages,
+                         QWidget* parent = nullptr);
 
     logs::AnalysisSettings result() const { return result_; }
     // Checks the fields; on failure shows the message and returns false (the dialog stays).
@@ -50,7 +53,8 @@ private:
     void fillCoordinate(const CoordinateFields& f, double value, bool latitude);
     double readCoordinate(const CoordinateFields& f) const;
 
-    MainWindow& frame_;
+    const EpochDecoder* decoder_;
+    MessageSink& messages_;
     int format_;
     double distanceFactor_;
     double altitudeFactor_;

@@ -1,6 +1,9 @@
 #pragma once
-// What a window that consumes receiver data offers the main frame. Display windows implement
-// the calls they care about; the frame calls them synchronously in the order of the data flow.
+// What a window that consumes receiver data offers the window registry. Display windows
+// implement the calls they listen to (see window_registry.h); the registry calls them
+// synchronously in the order of the data flow.
+
+#include "app/core/data_window.h"
 
 #include <string_view>
 
@@ -9,7 +12,8 @@ namespace trix::app {
 class DataWindowClient {
 public:
     virtual ~DataWindowClient() = default;
-    // A new or newly shown epoch; `hint` says what changed (position window hints).
+    // A new or newly shown epoch, or a part of one; `hint` says what changed (hint:: bits of
+    // decode/hooks.h).
     virtual void epoch(int /*hint*/) {}
     // Redraw completely (the sentence set of an NMEA receiver was learned).
     virtual void redrawAll() {}

@@ -46,9 +46,14 @@ void EpochDecoder::showMessage(const char* text) {
         hooks_.messages->show(text, Buttons::Ok, Icon::Warning);
 }
 
-void EpochDecoder::tell(DataWindow w, int hint) {
-    if (hooks_.windows)
-        hooks_.windows->epoch(w, hint);
+void EpochDecoder::report(int mask) {
+    if (!hooks_.changes)
+        return;
+    if (!displayUpdate)
+        mask |= change::kHeld;
+    if (viewing_)
+        mask |= change::kViewing;
+    hooks_.changes->changed(mask);
 }
 
 void EpochDecoder::changeUnits(int altitude, int speed, int verticalSpeed) {
@@ -62,10 +67,7 @@ void EpochDecoder::changeUnits(int altitude, int speed, int verticalSpeed) {
     units_.altitude = altitude;
     units_.speed = speed;
     units_.verticalSpeed = verticalSpeed;
-    if (hooks_.windows) {
-        hooks_.windows->redrawAll(DataWindow::Position);
-        hooks_.windows->redrawAll(DataWindow::Rtk);
-    }
+    report(change::kUnits);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -243,8 +245,8 @@ void EpochDecoder::proprietaryAssembly(std::string_view s, SentenceCode code) {
         if (code == kPOS && hooks_.port && hooks_.port->portOpen())
             hooks_.port->writeQuery("$PXKTQ,CSN");
         if (code == kCSN) {
-            if (handleCSN(s) && displayUpdate)
-                tell(DataWindow::SkyChart, hint::kEverything);
+            if (handleCSN(s))
+                report(change::kSignals);
             return;
         }
     }
@@ -296,10 +298,15 @@ void EpochDecoder::nmeaAssembly(std::string_view s, SentenceCode code) {
         storeEpoch();
     }
     if (counted) {
-        int h = code == kGGA ? 14 : code == kVTG ? 4 : code == kGSA ? 8 : 0;
-        if (displayUpdate)
-            tell(code == kGSV ? DataWindow::SkyChart : DataWindow::Position, h);
-        tell(DataWindow::Panel, h);
+        // A satellite sentence, or the part of the position its sentence carries.
+        if (code == kGSV)
+            report(change::kSatellites);
+        else if (code == kGGA)
+            report(change::kPosition | hint::kPlot | hint::kPanel | hint::kText);
+        else if (code == kVTG)
+            report(change::kPosition | hint::kPanel);
+        else
+            report(change::kPosition | hint::kText);
     }
     if (learning_) {
         if (learn(code, counted) == LearnResult::Finished) {
@@ -307,10 +314,7 @@ void EpochDecoder::nmeaAssembly(std::string_view s, SentenceCode code) {
             seenMask = nmeabit::kGGA;
             previousSeenMask = seenMask;
             cycleCompleted_ = false;
-            if (hooks_.windows) {
-                hooks_.windows->redrawAll(DataWindow::SkyChart);
-                hooks_.windows->redrawAll(DataWindow::Position);
-            }
+            report(change::kSentenceSet);
         }
         return;
     }
@@ -342,7 +346,7 @@ void EpochDecoder::epochComplete(bool nmea) {
     if (!nmea)
         storeEpoch();
     logSplitCheck(nmea);
-    notifyWindows(false);
+    reportEpoch(false);
 }
 
 void EpochDecoder::logSplitCheck(bool nmea) {
@@ -373,20 +377,8 @@ void EpochDecoder::displayThrottle(double newTime) {
     }
 }
 
-void EpochDecoder::notifyWindows(bool first) {
-    if (!hooks_.windows)
-        return;
-    if (displayUpdate) {
-        tell(DataWindow::SkyChart, hint::kEverything);
-        tell(DataWindow::Position, first ? hint::kFullRepaint : hint::kEverything);
-        if (viewing_) {
-            tell(DataWindow::Rtcm, hint::kEverything);
-            tell(DataWindow::Rtk, hint::kEverything);
-            tell(DataWindow::Plot, hint::kEverything);
-        }
-    }
-    tell(DataWindow::Panel, hint::kEverything);
-    tell(DataWindow::EpochCounter, hint::kEverything);
+void EpochDecoder::reportEpoch(bool first) {
+    report(change::kEpoch | (first ? hint::kFullRepaint : hint::kEverything));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -410,7 +402,7 @@ void EpochDecoder::resetEpochState() {
     departure = Departure{};
     noPosition = true;
     epochOpen_ = false;
-    notifyWindows(true);
+    reportEpoch(true);
 }
 
 void EpochDecoder::recomputeDeparture() {

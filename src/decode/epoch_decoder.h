@@ -2,13 +2,13 @@
 // The single object that decodes sentences into the current epoch, assembles epochs by
 // receiver model and keeps the epoch history.
 
+#include "base/ui.h"
 #include "decode/fields.h"
 #include "decode/framing.h"
 #include "decode/geo.h"
 #include "decode/hooks.h"
 #include "decode/models.h"
 #include "decode/records.h"
-#include "base/ui.h"
 #include "decode/units.h"
 
 #include <array>
@@ -49,8 +49,8 @@ struct EpochHistory {
     std::vector<PositionRecord> positions;
     std::vector<SatelliteRecord> satellites;
     std::array<std::vector<AntennaRecord>, 4> antennas; // attitude receiver only
-    std::vector<AttitudeRecord> attitudes;               // attitude receiver only
-    int writePosition = -1;                    // -1: empty
+    std::vector<AttitudeRecord> attitudes;              // attitude receiver only
+    int writePosition = -1;                             // -1: empty
     int oldestPosition = 0;
 
     bool empty() const { return writePosition < 0; }
@@ -60,7 +60,7 @@ struct EpochHistory {
 // Where the decoder reaches the rest of the program; any of them may be absent.
 struct DecoderHooks {
     MessageSink* messages = nullptr;
-    WindowSink* windows = nullptr;
+    ChangeSink* changes = nullptr;
     AnalysisHook* analysis = nullptr;
     LogSessionHook* logSession = nullptr;
     PortHook* port = nullptr;
@@ -101,7 +101,8 @@ public:
     void setupHandlers(bool forceDefault);
     void resetEpochState();
     void storeEpoch();
-    void notifyWindows(bool first);
+    // Reports a completed or shown epoch (`first`: the epoch state was reset, draw afresh).
+    void reportEpoch(bool first);
 
     // --- for the log-file indexer, which assembles by table position -----------------------
     int handlerCount() const { return handlerCount_; }
@@ -178,7 +179,8 @@ private:
     void proprietaryAssembly(std::string_view s, SentenceCode code);
     void nmeaAssembly(std::string_view s, SentenceCode code);
     void epochComplete(bool nmea);
-    void tell(DataWindow w, int hint);
+    // Reports `mask`, with the display state (held back, viewing) added.
+    void report(int mask);
     void showMessage(const char* text);
 
     bool handleGGA(std::string_view s);

@@ -1,6 +1,6 @@
 #pragma once
 // The small interfaces through which the decoder reaches the rest of the program: the
-// windows, the accuracy statistics, the log session, the port and the log-file indexer.
+// change sink, the accuracy statistics, the log session, the port and the log-file indexer.
 // Each is optional; a decoder with none of them decodes into its own state only.
 
 #include <string_view>
@@ -8,8 +8,6 @@
 namespace trix {
 
 class EpochDecoder;
-
-enum class DataWindow { SkyChart, Position, Panel, EpochCounter, Rtcm, Rtk, Plot };
 
 // Position-window hints ("what changed") carried with an epoch notification.
 namespace hint {
@@ -20,13 +18,36 @@ inline constexpr int kPanel = 0x4;
 inline constexpr int kText = 0x8;
 } // namespace hint
 
-class WindowSink {
+// What the decoder reports when its state changed: one mask of these bits. The low bits are the
+// position hints above; the application decides which windows hear of which change.
+namespace change {
+// The position hints a position window is given with the change.
+inline constexpr int kHintBits = 0xF;
+// An epoch was completed or shown, or the epoch state was reset (then with
+// hint::kFullRepaint).
+inline constexpr int kEpoch = 0x10;
+// A position sentence of an NMEA epoch was decoded; the hint bits say which part changed.
+inline constexpr int kPosition = 0x20;
+// A satellite sentence of an NMEA epoch was decoded.
+inline constexpr int kSatellites = 0x40;
+// The signal-to-noise answer was decoded.
+inline constexpr int kSignals = 0x80;
+// The sentence set of an NMEA receiver was learned: what shows it must be redrawn completely.
+inline constexpr int kSentenceSet = 0x100;
+// The current epoch was converted to new units: what shows it must be redrawn completely.
+inline constexpr int kUnits = 0x200;
+// The display update is held back: the epochs come faster than five a second.
+inline constexpr int kHeld = 0x1000;
+// The epochs come from a log file being viewed.
+inline constexpr int kViewing = 0x2000;
+} // namespace change
+
+// Where the decoder reports its changes.
+class ChangeSink {
 public:
-    virtual ~WindowSink() = default;
-    // A new epoch (or a part of one) for one window, with the hint for the position window.
-    virtual void epoch(DataWindow window, int hint) = 0;
-    // The window must be redrawn completely (the sentence set of an NMEA receiver was learned).
-    virtual void redrawAll(DataWindow window) = 0;
+    virtual ~ChangeSink() = default;
+    // `mask` is a combination of change:: bits.
+    virtual void changed(int mask) = 0;
 };
 
 class AnalysisHook {

@@ -15,7 +15,7 @@ void Playback::show(int position, bool fullRedraw, bool movie) {
     decoder_.history.writePosition = position;
     onScreen_ = position;
     indexer_.loadEpoch();
-    decoder_.notifyWindows(fullRedraw);
+    decoder_.reportEpoch(fullRedraw);
     if (listener_)
         listener_->epochShown(position, fullRedraw, movie);
 }
@@ -130,7 +130,7 @@ void Playback::stopMovie() {
             decoder_.history.writePosition = oldest();
     }
     timers_.kill(kTimerMovie);
-    decoder_.notifyWindows(false);
+    decoder_.reportEpoch(false);
     if (listener_)
         listener_->movieStateChanged(false);
 }

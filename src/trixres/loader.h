@@ -17,8 +17,8 @@ class QRect;
 namespace trix::res {
 
 // Loads the library, takes every picture asked for by number and unloads the library again.
-// When it cannot be loaded, message 7018 is shown once for the request and every image is
-// null, so the callers show nothing in place of the pictures. A number without a picture
+// When it cannot be loaded, its message is shown once for the request and every image is null,
+// so the callers show nothing in place of the pictures. A number without a picture
 // gives a null image without a message.
 std::vector<QImage> loadPictures(std::span<const int> numbers, MessageSink& messages);
 QImage loadPicture(int number, MessageSink& messages);

@@ -5,11 +5,11 @@
 
 #include "../link/pty_pair.h"
 #include "app/connect/auto_manual_dialog.h"
-#include "app/connect/port_settings_dialog.h"
-#include "app/connect/port_activity_window.h"
 #include "app/connect/connection_dialog.h"
 #include "app/connect/connection_rules.h"
 #include "app/connect/initialization_dialog.h"
+#include "app/connect/port_activity_window.h"
+#include "app/connect/port_settings_dialog.h"
 #include "base/strings.h"
 #include "main_window.h"
 #include "startup_dialog.h"
@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "scripted_interaction.h"
 #include "scripted_messages.h"
 
 #include <deque>
@@ -38,6 +39,7 @@ using namespace trix::app;
 
 namespace {
 
+using test::ScriptedInteraction;
 using test::ScriptedMessages;
 
 // A data window as the display windows are: registers with the frame, reports its closing.
@@ -89,6 +91,7 @@ class ConnectTest : public QObject {
     std::unique_ptr<QTemporaryDir> tmp_;
     std::unique_ptr<TrixApplication> app_;
     std::unique_ptr<ScriptedMessages> messages_;
+    std::unique_ptr<ScriptedInteraction> ui_;
     std::unique_ptr<MainWindow> frame_;
 
     StartOptions options() const {
@@ -100,12 +103,14 @@ class ConnectTest : public QObject {
     }
 
     MainWindow& makeFrame(const std::string& device) {
+        frame_.reset();
         app_ = std::make_unique<TrixApplication>(options());
         messages_ = std::make_unique<ScriptedMessages>();
-        frame_ = std::make_unique<MainWindow>(*app_, messages_.get());
-        frame_->pumpPeriodMs = 20;
-        frame_->initTickMs = 60;
-        frame_->extraDevices = {device};
+        ui_ = std::make_unique<ScriptedInteraction>();
+        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
+        frame_->session().pumpPeriodMs = 20;
+        frame_->session().initTickMs = 60;
+        frame_->session().extraDevices = {device};
         return *frame_;
     }
 
@@ -113,7 +118,7 @@ class ConnectTest : public QObject {
     ConnectionChoices choose(const std::string& device, bool initFromFile = false,
                              const std::string& file = "default.gps") {
         ConnectionChoices c;
-        c.comChoice = frame_->devices().comNumber(device);
+        c.comChoice = frame_->session().devices().comNumber(device);
         c.initFromFile = initFromFile;
         c.initFile = file;
         c.settings = link::kPlainPortSettings;
@@ -122,12 +127,12 @@ class ConnectTest : public QObject {
     }
 
     void connectWith(const ConnectionChoices& c) {
-        frame_->askConnection = [c] { return std::optional<ConnectionChoices>(c); };
+        ui_->connection = [c] { return std::optional<ConnectionChoices>(c); };
         frame_->onConnect();
     }
 
     bool waitIdentified(int ms = 8000) {
-        return QTest::qWaitFor([this] { return frame_->link().modelIndex >= 1; }, ms);
+        return QTest::qWaitFor([this] { return frame_->session().link().modelIndex >= 1; }, ms);
     }
 
 private slots:
@@ -266,7 +271,7 @@ private slots:
         linktest::Rxsim rx(
             {"--model", "8", "--port-letter", "B", "--period-ms", "100", "--rx-log", rxLog});
         MainWindow& frame = makeFrame(rx.device());
-        const int com = frame.devices().comNumber(rx.device());
+        const int com = frame.session().devices().comNumber(rx.device());
         QVERIFY(com > 0);
 
         // The dialog is driven as a user drives it; what it showed is checked once it is gone.
@@ -289,24 +294,27 @@ private slots:
             d->grab().save(grabPath("connection_dialog.png"));
             d->connectButton()->click();
         });
+        // The program's own dialog, over what the session offers it.
+        QtUserInteraction real(&frame, *messages_);
+        ui_->connection = [&] { return real.askConnection(ui_->offered); };
         frame.onConnect();
         QVERIFY(dialogSeen);
         QCOMPARE(firstLabel, QString("Connect"));
         QVERIFY(!disconnectEnabled);
         QVERIFY(!setupAfterDefault);
         QVERIFY(filesAfterBox);
-        QVERIFY(frame.link().portOpen());
-        QCOMPARE(frame.link().comNumber, com);
+        QVERIFY(frame.session().link().portOpen());
+        QCOMPARE(frame.session().link().comNumber, com);
         QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Port), QString("COM%1").arg(com));
         QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("9600"));
         frame.onPortActivity();
         QVERIFY(frame.portActivityWindow());
 
-        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() != nullptr; }, 2000));
-        QPointer<InitializationDialog> dlg = frame.initDialog();
+        QVERIFY(QTest::qWaitFor([&] { return frame.session().initDialog() != nullptr; }, 2000));
+        QPointer<InitializationDialog> dlg = frame.session().initDialog();
         QVERIFY(QTest::qWaitFor([&] { return dlg && dlg->run().finished(); }, 10000));
-        QCOMPARE(frame.link().modelIndex, 8);
-        QCOMPARE(frame.link().receiverPort, 'B');
+        QCOMPARE(frame.session().link().modelIndex, 8);
+        QCOMPARE(frame.session().link().receiverPort, 'B');
         QVERIFY(frame.windowTitle().contains("RX-13"));
         QCOMPARE(dlg->windowTitle(), QString("Initialization complete"));
         QCOMPARE(dlg->cancelButton()->text(), QString("OK"));
@@ -334,13 +342,15 @@ private slots:
         QVERIFY(sent.find("ELM") < sent.find("PDM"));
         QTest::mouseClick(dlg->cancelButton(), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor([&] { return dlg.isNull(); }, 2000));
-        QVERIFY(frame.link().portOpen()); // identified: the port stays open
+        QVERIFY(frame.session().link().portOpen()); // identified: the port stays open
 
         // The first data window switches the standard messages on; epochs arrive.
         auto* window = new DummyWindow(frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        QVERIFY(frame.registerWindow(DataWindow::Position, window, window));
-        QVERIFY(QTest::qWaitFor([&] { return frame.decoder()->epochsCompleted >= 3; }, 5000));
+        QVERIFY(frame.registerWindow(DataWindow::Position, window, window,
+                                     Interest().epochs(change::kEpoch)));
+        QVERIFY(
+            QTest::qWaitFor([&] { return frame.session().decoder()->epochsCompleted >= 3; }, 5000));
         sent = linktest::readFile(rxLog);
         QVERIFY(sent.find("$PXKTS,NME,SAT,B,ON") != std::string::npos);
         QVERIFY(sent.find("$PXKTS,NME,POS,B,ON") != std::string::npos);
@@ -351,23 +361,23 @@ private slots:
         // A log session records the received bytes as they come.
         QVERIFY(frame.action(Command::Logging)->isEnabled());
         frame.onPerformLogSession();
-        QVERIFY(frame.recorder().sessionRunning());
-        const int before = frame.decoder()->epochsCompleted;
-        QVERIFY(
-            QTest::qWaitFor([&] { return frame.decoder()->epochsCompleted >= before + 3; }, 5000));
-        const std::string logFile = frame.recorder().fileName();
+        QVERIFY(frame.session().recorder().sessionRunning());
+        const int before = frame.session().decoder()->epochsCompleted;
+        QVERIFY(QTest::qWaitFor(
+            [&] { return frame.session().decoder()->epochsCompleted >= before + 3; }, 5000));
+        const std::string logFile = frame.session().recorder().fileName();
         frame.onPerformLogSession();
-        QVERIFY(!frame.recorder().sessionRunning());
+        QVERIFY(!frame.session().recorder().sessionRunning());
         const std::string logged = linktest::readFile(logFile);
         QVERIFY(count(logged, "$PXKTR,POS") >= 2);
         QVERIFY(logged.find("\r\n") != std::string::npos);
 
         // Disconnect: windows closed, messages off before the port closes, decoder released.
         frame.onDisconnect();
-        QVERIFY(!frame.link().portOpen());
-        QCOMPARE(frame.link().comNumber, 0);
-        QCOMPARE(frame.link().modelIndex, 0);
-        QVERIFY(frame.decoder() == nullptr);
+        QVERIFY(!frame.session().link().portOpen());
+        QCOMPARE(frame.session().link().comNumber, 0);
+        QCOMPARE(frame.session().link().modelIndex, 0);
+        QVERIFY(frame.session().decoder() == nullptr);
         QVERIFY(frame.window(DataWindow::Position) == nullptr);
         QVERIFY(frame.statusBarEx()->paneText(StatusBar::Port).isEmpty());
         QVERIFY(QTest::qWaitFor(
@@ -382,21 +392,22 @@ private slots:
         linktest::Rxsim rx({"--model", "11", "--baud", "19200", "--rtscts", "--port-letter", "C"});
         MainWindow& frame = makeFrame(rx.device());
         int asked = 0;
-        frame.askNotResponding = [&] {
+        ui_->notResponding = [&] {
             ++asked;
             return link::NotRespondingChoice::AutoSelect;
         };
-        frame.initTickMs = 25;
+        frame.session().initTickMs = 25;
         connectWith(choose(rx.device()));
         QVERIFY(waitIdentified(15000));
         QCOMPARE(asked, 1);
-        QCOMPARE(frame.link().modelIndex, 11);
-        QCOMPARE(frame.link().portSettings.baud, 6);
-        QCOMPARE(frame.link().portSettings.rtsCts, 1);
+        QCOMPARE(frame.session().link().modelIndex, 11);
+        QCOMPARE(frame.session().link().portSettings.baud, 6);
+        QCOMPARE(frame.session().link().portSettings.rtsCts, 1);
         QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("19200"));
         QVERIFY(messages_->saw("GPS receiver answers at Com setting:\nBaud rate = 19200"));
         // Without a file the dialog finishes at the identification.
-        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog()->run().finished(); }, 2000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return frame.session().initDialog()->run().finished(); }, 2000));
     }
 
     void manualConnectToPlainNmeaReceiver() {
@@ -405,15 +416,17 @@ private slots:
         ConnectionChoices c = choose(rx.device());
         c.manualConnect = true;
         connectWith(c);
-        QCOMPARE(frame.link().modelIndex, 1);
+        QCOMPARE(frame.session().link().modelIndex, 1);
         QVERIFY(frame.windowTitle().contains("Unknown"));
         QTest::qWait(100);
-        QVERIFY(frame.initDialog() == nullptr);
+        QVERIFY(frame.session().initDialog() == nullptr);
         auto* window = new DummyWindow(frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        QVERIFY(frame.registerWindow(DataWindow::Position, window, window));
-        QVERIFY(QTest::qWaitFor([&] { return frame.decoder()->epochsCompleted >= 2; }, 5000));
-        QVERIFY(frame.decoder()->pos.utcTime > 0);
+        QVERIFY(frame.registerWindow(DataWindow::Position, window, window,
+                                     Interest().epochs(change::kEpoch)));
+        QVERIFY(
+            QTest::qWaitFor([&] { return frame.session().decoder()->epochsCompleted >= 2; }, 5000));
+        QVERIFY(frame.session().decoder()->pos.utcTime > 0);
         QVERIFY(app_->settings().manualConnect == 1);
     }
 
@@ -425,72 +438,73 @@ private slots:
         MainWindow& frame = makeFrame(rx.device());
         connectWith(choose(rx.device()));
         QVERIFY(waitIdentified());
-        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() == nullptr; }, 2000) ||
-                frame.initDialog()->run().finished());
-        if (InitializationDialog* d = frame.initDialog())
+        QVERIFY(QTest::qWaitFor([&] { return frame.session().initDialog() == nullptr; }, 2000) ||
+                frame.session().initDialog()->run().finished());
+        if (InitializationDialog* d = frame.session().initDialog())
             d->close();
-        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() == nullptr; }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return frame.session().initDialog() == nullptr; }, 2000));
         LineCollector lines;
-        frame.setListener(Listener::Terminal, &lines);
+        frame.session().setListener(Listener::Terminal, &lines);
 
         // Another port of the receiver: the link keeps its speed, nobody is asked.
         messages_->shown.clear();
-        QCOMPARE(frame.sendCommand("$PXKTS,SPD,B,9"), 1);
+        QCOMPARE(frame.session().sendCommand("$PXKTS,SPD,B,9"), 1);
         QVERIFY(messages_->shown.empty());
-        QCOMPARE(frame.link().portSettings.baud, 5);
-        // Our port: string 7013 is asked; declining keeps the old speed.
+        QCOMPARE(frame.session().link().portSettings.baud, 5);
+        // Our port: whether to change the speed is asked; declining keeps the old speed.
         messages_->answers = {Answer::No};
-        QCOMPARE(frame.sendCommand("$PXKTS,SPD,A,7"), 1);
+        QCOMPARE(frame.session().sendCommand("$PXKTS,SPD,A,7"), 1);
         QVERIFY(messages_->saw("lost due to port speed change"));
-        QCOMPARE(frame.link().portSettings.baud, 5);
+        QCOMPARE(frame.session().link().portSettings.baud, 5);
         // The receiver went to 38400 all the same, as the question warns: its answers are
         // noise until the user sets the port to match.
         QTest::qWait(300);
         QVERIFY(linktest::readFile(rxLog).find("$PXKTS,SPD,A,7") != std::string::npos);
-        link::PortSettings matching = frame.link().portSettings;
+        link::PortSettings matching = frame.session().link().portSettings;
         matching.baud = 7;
-        QVERIFY(frame.reconfigurePort(matching, true));
+        QVERIFY(frame.session().reconfigurePort(matching, true));
         QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("38400"));
-        QCOMPARE(frame.sendCommand("$PXKTQ,RID"), 1);
+        QCOMPARE(frame.session().sendCommand("$PXKTQ,RID"), 1);
         QVERIFY(QTest::qWaitFor([&] { return lines.has("$PXKTR,RID,T8"); }, 3000));
         // The next change is followed on Yes.
         messages_->answers = {Answer::Yes};
-        QCOMPARE(frame.sendCommand("$PXKTS,SPD,A,9"), 1);
-        QCOMPARE(frame.link().portSettings.baud, 9);
+        QCOMPARE(frame.session().sendCommand("$PXKTS,SPD,A,9"), 1);
+        QCOMPARE(frame.session().link().portSettings.baud, 9);
         QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Baud), QString("115200"));
-        frame.setListener(Listener::Terminal, nullptr);
+        frame.session().setListener(Listener::Terminal, nullptr);
     }
 
     void startupWithLastSettings() {
         linktest::Rxsim rx({"--model", "16", "--port-letter", "D", "--baud", "19200"});
         MainWindow& frame = makeFrame(rx.device());
         Settings& s = app_->settings();
-        s.comNumber = frame.devices().comNumber(rx.device());
+        s.comNumber = frame.session().devices().comNumber(rx.device());
         s.comSet = {6, 0, 0, 0, 0, 0, 0};
         s.initialization = 1;
         s.initializationFrom = "default.gps";
         runStartupChoice(frame, StartupChoice::ConnectLast, false, true);
-        QVERIFY(frame.link().portOpen());
-        QCOMPARE(frame.link().portSettings.baud, 6);
-        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() != nullptr; }, 2000));
-        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog()->run().finished(); }, 8000));
-        QCOMPARE(frame.link().modelIndex, 16);
-        QCOMPARE(frame.link().receiverPort, 'D');
+        QVERIFY(frame.session().link().portOpen());
+        QCOMPARE(frame.session().link().portSettings.baud, 6);
+        QVERIFY(QTest::qWaitFor([&] { return frame.session().initDialog() != nullptr; }, 2000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return frame.session().initDialog()->run().finished(); }, 8000));
+        QCOMPARE(frame.session().link().modelIndex, 16);
+        QCOMPARE(frame.session().link().receiverPort, 'D');
         QCOMPARE(s.initializationFrom, std::string("rx05.gps"));
     }
 
     void cancellingBeforeIdentificationClosesThePort() {
         linktest::Rxsim rx({"--silent"});
         MainWindow& frame = makeFrame(rx.device());
-        frame.askNotResponding = [] { return link::NotRespondingChoice::Cancel; };
+        ui_->notResponding = [] { return link::NotRespondingChoice::Cancel; };
         connectWith(choose(rx.device()));
-        QVERIFY(QTest::qWaitFor([&] { return frame.initDialog() != nullptr; }, 2000));
-        QVERIFY(frame.link().portOpen());
-        QTest::mouseClick(frame.initDialog()->cancelButton(), Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([&] { return !frame.link().portOpen(); }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return frame.session().initDialog() != nullptr; }, 2000));
+        QVERIFY(frame.session().link().portOpen());
+        QTest::mouseClick(frame.session().initDialog()->cancelButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !frame.session().link().portOpen(); }, 2000));
         QVERIFY(std::find(messages_->statuses.begin(), messages_->statuses.end(),
                           "Initialization canceled !") != messages_->statuses.end());
-        QCOMPARE(frame.link().comNumber, 0);
+        QCOMPARE(frame.session().link().comNumber, 0);
         QVERIFY(frame.action(Command::Connect)->isEnabled());
         QVERIFY(!frame.action(Command::Disconnect)->isEnabled());
     }
@@ -504,17 +518,18 @@ private slots:
         connectWith(c);
         auto* window = new DummyWindow(frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        QVERIFY(frame.registerWindow(DataWindow::Position, window, window));
-        QVERIFY(QTest::qWaitFor([&] { return frame.link().portOpen(); }, 100));
+        QVERIFY(frame.registerWindow(DataWindow::Position, window, window,
+                                     Interest().epochs(change::kEpoch)));
+        QVERIFY(QTest::qWaitFor([&] { return frame.session().link().portOpen(); }, 100));
         rx->kill();
         QElapsedTimer t;
         t.start();
-        QVERIFY(QTest::qWaitFor([&] { return !frame.link().portOpen(); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return !frame.session().link().portOpen(); }, 3000));
         QVERIFY(t.elapsed() < 2500);
         QVERIFY(messages_->saw("was lost: the device is gone"));
-        QCOMPARE(frame.link().comNumber, 0);
-        QVERIFY(frame.decoder() == nullptr);
-        QVERIFY(!frame.link().busy);
+        QCOMPARE(frame.session().link().comNumber, 0);
+        QVERIFY(frame.session().decoder() == nullptr);
+        QVERIFY(!frame.session().link().busy);
     }
 };
 

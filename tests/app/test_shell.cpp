@@ -28,6 +28,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "scripted_interaction.h"
 #include "scripted_messages.h"
 
 #include <deque>
@@ -38,6 +39,7 @@ using namespace trix::app;
 
 namespace {
 
+using test::ScriptedInteraction;
 using test::ScriptedMessages;
 
 // Writes `epochs` emulated epochs as a recorded log file would hold them.
@@ -88,7 +90,8 @@ private slots:
             QVERIFY(QDir(tmp_->path() + "/data/ALMANACS").exists());
             {
                 ScriptedMessages m;
-                MainWindow frame(app, &m);
+                ScriptedInteraction ui;
+                MainWindow frame(app, &m, &ui);
             }
             QVERIFY(app.saveProfile());
         }
@@ -129,15 +132,15 @@ private slots:
     void titleAndCommandsFollowTheState() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
-        frame.clock = [] { return ClockTime{9, 0, 0}; };
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        ui.time = [] { return ClockTime{9, 0, 0}; };
         QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
         QVERIFY(frame.action(Command::ViewLogFile)->isEnabled());
         QVERIFY(frame.action(Command::Emulation)->isEnabled());
         QVERIFY(!frame.action(Command::EpochCounter)->isEnabled());
         QVERIFY(!frame.action(Command::Logging)->isEnabled());
-        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Units),
-                 QString("D:m A:m H:km/h V:m/s"));
+        QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Units), QString("D:m A:m H:km/h V:m/s"));
 
         frame.onEmulation();
         QCOMPARE(frame.windowTitle(), QString("Orvane Trialix - Emulation mode for RX-04"));
@@ -145,17 +148,18 @@ private slots:
         QVERIFY(!frame.action(Command::ViewLogFile)->isEnabled());
         QVERIFY(frame.action(Command::EpochCounter)->isChecked());
         QVERIFY(frame.action(Command::Logging)->isEnabled());
-        QVERIFY(frame.decoder());
+        QVERIFY(frame.session().decoder());
         frame.onEmulation();
         QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
-        QVERIFY(!frame.decoder());
+        QVERIFY(!frame.session().decoder());
         QVERIFY(!frame.epochCounter());
     }
 
     void menuTextsAndShortcuts() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
         const struct {
             Command c;
             const char* text;
@@ -254,7 +258,8 @@ private slots:
     void startupMenuChoices() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
         StartupDialog dlg(2);
         QCOMPARE(dlg.choice(), StartupChoice::ConnectLast);
         QVERIFY(dlg.displayBox()->isChecked());
@@ -267,17 +272,17 @@ private slots:
         runStartupChoice(frame, StartupChoice::Emulation, false, false);
         QCOMPARE(app.settings().comNumber, 0);
         QCOMPARE(app.settings().displayStartup, 0);
-        QVERIFY(frame.link().emulationActive);
+        QVERIFY(frame.session().link().emulationActive);
         frame.onEmulation();
 
         // "Activate Analysis" runs the analysis command before the choice.
-        frame.askStaticPosition = [](logs::AnalysisSettings&) { return true; };
+        ui.staticPosition = [](logs::AnalysisSettings&) { return true; };
         QString log = writeEmulatedLog(tmp_->path(), "r04_001.log", 5);
-        frame.askLogFile = [log] { return log; };
+        ui.logFile = [log] { return log.toStdString(); };
         runStartupChoice(frame, StartupChoice::ViewLog, true, true);
-        QVERIFY(frame.link().analysisActive);
-        QVERIFY(frame.link().viewFileMode);
-        QCOMPARE(frame.decoder()->epochsCompleted, 5);
+        QVERIFY(frame.session().link().analysisActive);
+        QVERIFY(frame.session().link().viewFileMode);
+        QCOMPARE(frame.session().decoder()->epochsCompleted, 5);
 
         app.settings().comNumber = 1;
         cancelStartup(frame);
@@ -287,7 +292,8 @@ private slots:
     void viewStepAndPlayALogFile() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
         QString log = writeEmulatedLog(tmp_->path(), "r04_007.log", 25);
         QVERIFY(frame.viewLogFile(log));
         QVERIFY(frame.windowTitle().startsWith("Orvane Trialix - View file 'r04_007.log' from "));
@@ -302,27 +308,27 @@ private slots:
 
         c->setFocus();
         QTest::keyClick(c, Qt::Key_PageUp);
-        QCOMPARE(frame.decoder()->history.writePosition, 10);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 10);
         QTest::keyClick(c, Qt::Key_Right);
-        QCOMPARE(frame.decoder()->history.writePosition, 11);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 11);
         QTest::keyClick(c, Qt::Key_PageDown);
-        QCOMPARE(frame.decoder()->history.writePosition, 1);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 1);
         QTest::keyClick(c, Qt::Key_End);
-        QCOMPARE(frame.decoder()->history.writePosition, 24);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 24);
         QCOMPARE(c->scrollBar()->value(), 24);
         QCOMPARE(c->numberText(), QString("25"));
         QTest::keyClick(c, Qt::Key_Home);
-        QCOMPARE(frame.decoder()->history.writePosition, 0);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 0);
         c->scrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(frame.decoder()->history.writePosition, 10);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 10);
         // On the scroll bar the stepping keys step; Tab still moves the focus on.
         QObject* filter = c;
         QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
         QVERIFY(filter->eventFilter(c->scrollBar(), &right));
-        QCOMPARE(frame.decoder()->history.writePosition, 11);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 11);
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QVERIFY(!filter->eventFilter(c->scrollBar(), &tab));
-        QCOMPARE(frame.decoder()->history.writePosition, 11);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 11);
         QTest::keyClick(c, Qt::Key_Left);
 
         c->numberField()->setText("0");
@@ -332,34 +338,35 @@ private slots:
                  QString("Enter the number of epoch from 1 to 25 !"));
         c->numberField()->setText("25");
         QTest::keyClick(c->numberField(), Qt::Key_Return);
-        QCOMPARE(frame.decoder()->history.writePosition, 24);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 24);
 
         // The movie from the last epoch starts again at the oldest, on its 200 ms timer.
         m.answers = {Answer::No};
         c->playButton()->click();
-        QVERIFY(frame.decoder()->movieRunning);
-        QTRY_VERIFY_WITH_TIMEOUT(frame.decoder()->history.writePosition >= 2, 3000);
+        QVERIFY(frame.session().decoder()->movieRunning);
+        QTRY_VERIFY_WITH_TIMEOUT(frame.session().decoder()->history.writePosition >= 2, 3000);
         const int before = m.beeps;
-        QTRY_VERIFY_WITH_TIMEOUT(!frame.decoder()->movieRunning, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.session().decoder()->movieRunning, 10000);
         QVERIFY(m.beeps > before);
         QCOMPARE(QString::fromStdString(m.shown.back()),
                  QString("      End of epoch movie. \n\nDo you want to view movie again?"));
-        QCOMPARE(frame.decoder()->history.writePosition, 24);
+        QCOMPARE(frame.session().decoder()->history.writePosition, 24);
 
         // Closing the view destroys the decoder and returns to no model.
-        frame.closeViewedFile();
-        QVERIFY(!frame.decoder());
-        QCOMPARE(frame.link().modelIndex, 0);
+        frame.session().closeViewedFile();
+        QVERIFY(!frame.session().decoder());
+        QCOMPARE(frame.session().link().modelIndex, 0);
         QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
     }
 
     void analysisOfAViewedFileWritesItsSummary() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
         QString log = writeEmulatedLog(logDir(), "r04_003.log", 12);
         QVERIFY(frame.viewLogFile(log));
-        frame.askStaticPosition = [](logs::AnalysisSettings& a) {
+        ui.staticPosition = [](logs::AnalysisSettings& a) {
             a.mode = logs::ReferenceMode::VsTruth;
             a.known = {37.3731, -121.9975, -5.0};
             a.outlierLimit = 5.0;
@@ -369,9 +376,9 @@ private slots:
             return true;
         };
         frame.onAnalysis();
-        QVERIFY(frame.link().analysisActive);
+        QVERIFY(frame.session().link().analysisActive);
         QVERIFY(frame.windowTitle().startsWith("Orvane Trialix - Analysis Active - View file"));
-        QCOMPARE(frame.statistics()->block().analysed, 12);
+        QCOMPARE(frame.session().statistics()->block().analysed, 12);
         QFile sum(logDir() + "/r04_003.sum");
         QVERIFY(sum.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(sum.readAll());
@@ -380,18 +387,19 @@ private slots:
         QVERIFY(text.contains("CEP"));
         QCOMPARE(app.settings().analysisWay, 1);
         frame.onAnalysis();
-        QVERIFY(!frame.link().analysisActive);
-        QCOMPARE(frame.decoder()->epochsCompleted, 12); // the view stays
+        QVERIFY(!frame.session().link().analysisActive);
+        QCOMPARE(frame.session().decoder()->epochsCompleted, 12); // the view stays
         QVERIFY(m.beeps > 0);
     }
 
     void analysisCancelledInTheDialogStaysOff() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
-        frame.askStaticPosition = [](logs::AnalysisSettings&) { return false; };
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        ui.staticPosition = [](logs::AnalysisSettings&) { return false; };
         frame.onAnalysis();
-        QVERIFY(!frame.link().analysisActive);
+        QVERIFY(!frame.session().link().analysisActive);
         QVERIFY(!frame.action(Command::Analysis)->isChecked());
     }
 
@@ -400,13 +408,14 @@ private slots:
         app.settings().logAutoSaveByEpoch = 1;
         app.settings().logAutoSaveInterval = 3; // a new file after every three epochs
         ScriptedMessages m;
-        MainWindow frame(app, &m);
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
         int second = 0;
-        frame.clock = [&second] { return ClockTime{11, 0, second++ % 60}; };
+        ui.time = [&second] { return ClockTime{11, 0, second++ % 60}; };
         writeEmulatedLog(logDir(), "r04_012.log", 1); // numbering continues after it
         frame.onEmulation();
         frame.onPerformLogSession();
-        QVERIFY(frame.recorder().sessionRunning());
+        QVERIFY(frame.session().recorder().sessionRunning());
         QVERIFY(frame.action(Command::Logging)->isChecked());
         QCOMPARE(frame.statusBarEx()->iconIndex(), int(StatusBar::RecordingIcon));
         QVERIFY(frame.statusBarEx()->animation()->playing());
@@ -414,10 +423,10 @@ private slots:
         QVERIFY(c && c->loggingShown());
         QVERIFY2(c->loggingText().endsWith("r04__013.log"), qPrintable(c->loggingText()));
         for (int i = 0; i < 7; ++i)
-            frame.emulationTick();
+            frame.session().emulationTick();
         QVERIFY(c->loggedBytesText().endsWith("B"));
         frame.onPerformLogSession();
-        QVERIFY(!frame.recorder().sessionRunning());
+        QVERIFY(!frame.session().recorder().sessionRunning());
         QVERIFY(!frame.statusBarEx()->animation()->playing());
         QStringList files = filesIn(logDir(), "*.log");
         QCOMPARE(files,
@@ -433,19 +442,20 @@ private slots:
         // The recorded file can be viewed once the emulation is off.
         frame.onEmulation();
         QVERIFY(frame.viewLogFile(logDir() + "/r04__013.log"));
-        QCOMPARE(frame.decoder()->epochsCompleted, 3);
+        QCOMPARE(frame.session().decoder()->epochsCompleted, 3);
     }
 
     void optionsSheetOkAndCancel() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
-        frame.clock = [] { return ClockTime{12, 0, 0}; };
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        ui.time = [] { return ClockTime{12, 0, 0}; };
         frame.onEmulation();
-        frame.emulationTick();
-        const float altitudeMetres = frame.decoder()->pos.altitude;
+        frame.session().emulationTick();
+        const float altitudeMetres = frame.session().decoder()->pos.altitude;
         {
-            OptionsSheet sheet(frame);
+            OptionsSheet sheet(frame.session());
             QVERIFY(!sheet.applyButton()->isEnabled());
             sheet.units()->distance()->setCurrentIndex(5);
             QVERIFY(sheet.applyButton()->isEnabled());
@@ -453,7 +463,7 @@ private slots:
         }
         QCOMPARE(app.settings().distanceUnits, 4); // Cancel discards the page's copy
         {
-            OptionsSheet sheet(frame);
+            OptionsSheet sheet(frame.session());
             sheet.colors()->selectWindow(1);
             sheet.colors()->restoreDefaults();
             sheet.colors()->selectItem(1);
@@ -463,9 +473,9 @@ private slots:
         }
         QCOMPARE(app.settings().colorTable(ColorTableId::SkyChart)[0].current, rgb(1, 2, 3));
         QCOMPARE(app.settings().distanceUnits, 4); // colours only: units untouched
-        QCOMPARE(frame.decoder()->pos.altitude, altitudeMetres);
+        QCOMPARE(frame.session().decoder()->pos.altitude, altitudeMetres);
         {
-            OptionsSheet sheet(frame);
+            OptionsSheet sheet(frame.session());
             sheet.units()->altitude()->setCurrentIndex(1);
             sheet.units()->distance()->setCurrentIndex(2);
             sheet.general()->vehicle()->button(1)->click();
@@ -473,12 +483,12 @@ private slots:
         }
         QCOMPARE(app.settings().altitudeUnits, 1);
         QCOMPARE(app.settings().devicesSpecific, 1);
-        QVERIFY(qAbs(frame.decoder()->pos.altitude - altitudeMetres * 3.28084f) < 0.01f);
+        QVERIFY(qAbs(frame.session().decoder()->pos.altitude - altitudeMetres * 3.28084f) < 0.01f);
         QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Units),
                  QString("D:km A:ft H:km/h V:m/s"));
         {
             // "Undefined mode": a duration longer than the period keeps the sheet open.
-            OptionsSheet sheet(frame);
+            OptionsSheet sheet(frame.session());
             sheet.logPage()->multiple()->setChecked(true);
             sheet.logPage()->period()->setText("1");
             sheet.logPage()->duration()->setText("61");
@@ -498,8 +508,9 @@ private slots:
         // the one the sheet opened with is a change of its own and OK must store it.
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
-        OptionsSheet sheet(frame);
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        OptionsSheet sheet(frame.session());
         sheet.units()->altitude()->setCurrentIndex(1);
         sheet.general()->vehicle()->button(0)->click();
         sheet.general()->skyLayout()->button(1)->click();
@@ -522,16 +533,18 @@ private slots:
     void emulationScreenshot() {
         TrixApplication app(options());
         ScriptedMessages m;
-        MainWindow frame(app, &m);
-        frame.clock = [] { return ClockTime{12, 30, 0}; };
+        ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        ui.time = [] { return ClockTime{12, 30, 0}; };
         frame.resize(1000, 700);
         frame.show();
         frame.onEmulation();
-        QTRY_VERIFY_WITH_TIMEOUT(frame.decoder() && frame.decoder()->epochsCompleted >= 1, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            frame.session().decoder() && frame.session().decoder()->epochsCompleted >= 1, 3000);
         frame.onPerformLogSession();
         for (int s = 1; s < 4; ++s) {
-            frame.clock = [s] { return ClockTime{12, 30, s}; };
-            frame.emulationTick();
+            ui.time = [s] { return ClockTime{12, 30, s}; };
+            frame.session().emulationTick();
         }
         EpochCounter* c = frame.epochCounter();
         QVERIFY(c);

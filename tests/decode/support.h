@@ -1,9 +1,9 @@
 #pragma once
 // Sentence builders and recording sinks shared by the decoder tests.
 
+#include "base/text.h"
 #include "decode/epoch_decoder.h"
 #include "decode/framing.h"
-#include "base/text.h"
 
 #include <string>
 #include <utility>
@@ -16,15 +16,15 @@ inline std::string sentence(const std::string& body) {
     return "$" + body + trix::cformat("*%02X", trix::nmeaChecksum(body));
 }
 
-struct RecordingWindows : trix::WindowSink {
-    std::vector<std::pair<trix::DataWindow, int>> epochs;
-    std::vector<trix::DataWindow> redraws;
-    void epoch(trix::DataWindow w, int hint) override { epochs.emplace_back(w, hint); }
-    void redrawAll(trix::DataWindow w) override { redraws.push_back(w); }
-    int count(trix::DataWindow w) const {
+// Records every change mask the decoder reports.
+struct RecordingChanges : trix::ChangeSink {
+    std::vector<int> masks;
+    void changed(int mask) override { masks.push_back(mask); }
+    // Reports carrying all of `bits`, and (when given) none of `without`.
+    int count(int bits, int without = 0) const {
         int n = 0;
-        for (auto& e : epochs)
-            n += e.first == w;
+        for (int m : masks)
+            n += (m & bits) == bits && (m & without) == 0;
         return n;
     }
 };

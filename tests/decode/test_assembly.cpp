@@ -7,11 +7,11 @@ using namespace trixtest;
 
 namespace {
 struct Assembly : ::testing::Test {
-    RecordingWindows windows;
+    RecordingChanges changes;
     RecordingMessages messages;
     FakeSession session;
     EpochDecoder::Hooks hooks() {
-        return {&messages, &windows, nullptr, nullptr, nullptr, nullptr};
+        return {&messages, &changes, nullptr, nullptr, nullptr, nullptr};
     }
 };
 } // namespace
@@ -34,7 +34,8 @@ TEST_F(Assembly, ProprietaryEpochCompletesWithItsLastSentence) {
     d.handleSentence(sat3());
     EXPECT_EQ(d.epochsCompleted, 1);
     EXPECT_EQ(d.history.writePosition, 0);
-    EXPECT_EQ(windows.count(DataWindow::EpochCounter), 2) << "reset notification + epoch";
+    EXPECT_EQ(changes.count(change::kEpoch), 2) << "reset notification + epoch";
+    EXPECT_EQ(changes.count(change::kEpoch | hint::kFullRepaint), 1) << "the reset draws afresh";
 }
 
 TEST_F(Assembly, RepeatedFirstSentenceCountsAsIncomplete) {
@@ -115,7 +116,7 @@ TEST_F(Assembly, NmeaLearningEndsAtTheSecondGgaInTheReceiversOrder) {
     EXPECT_EQ(d.handlerCode(2), kGSV);
     EXPECT_EQ(d.handlerCode(3), kVTG);
     EXPECT_EQ(d.sentencesPerEpoch(), 4);
-    EXPECT_EQ(windows.redraws.size(), 2u);
+    EXPECT_EQ(changes.count(change::kSentenceSet), 1) << "learning the set redraws once";
     int completed = d.epochsCompleted;
     d.handleSentence(gsa());
     for (auto& g : gsvGroup(3))
@@ -184,15 +185,17 @@ TEST_F(Assembly, ChangedSentenceSetIsLearnedAgain) {
 
 TEST_F(Assembly, NmeaPerSentenceHints) {
     EpochDecoder d{kModelUnknown, hooks()};
-    windows.epochs.clear();
+    changes.masks.clear();
     d.handleSentence(gga(1));
     d.handleSentence(vtg());
     d.handleSentence(gsa());
-    ASSERT_GE(windows.epochs.size(), 6u);
-    EXPECT_EQ(windows.epochs[0], std::make_pair(DataWindow::Position, 14));
-    EXPECT_EQ(windows.epochs[1], std::make_pair(DataWindow::Panel, 14));
-    EXPECT_EQ(windows.epochs[2], std::make_pair(DataWindow::Position, 4));
-    EXPECT_EQ(windows.epochs[4], std::make_pair(DataWindow::Position, 8));
+    for (auto& g : gsvGroup(1))
+        d.handleSentence(g);
+    ASSERT_EQ(changes.masks.size(), 4u);
+    EXPECT_EQ(changes.masks[0], change::kPosition | 14);
+    EXPECT_EQ(changes.masks[1], change::kPosition | 4);
+    EXPECT_EQ(changes.masks[2], change::kPosition | 8);
+    EXPECT_EQ(changes.masks[3], change::kSatellites);
 }
 
 TEST_F(Assembly, DisplayThrottleAllowsFiveRedrawsASecond) {
@@ -200,16 +203,16 @@ TEST_F(Assembly, DisplayThrottleAllowsFiveRedrawsASecond) {
     d.handleSentence(pos(hms(10)));
     d.handleSentence(sat3());
     EXPECT_TRUE(d.displayUpdate);
-    windows.epochs.clear();
+    changes.masks.clear();
     d.handleSentence(pos(hms(10, 10)));
     d.handleSentence(sat3());
     EXPECT_FALSE(d.displayUpdate) << "0.1 s later";
-    EXPECT_EQ(windows.count(DataWindow::SkyChart), 0);
-    EXPECT_EQ(windows.count(DataWindow::Panel), 1) << "the panel is always told";
+    ASSERT_EQ(changes.masks.size(), 1u) << "the epoch is still reported";
+    EXPECT_EQ(changes.masks[0], change::kEpoch | change::kHeld);
     d.handleSentence(pos(hms(10, 20)));
     d.handleSentence(sat3());
     EXPECT_TRUE(d.displayUpdate) << "0.2 s accumulated";
-    EXPECT_EQ(windows.count(DataWindow::SkyChart), 1);
+    EXPECT_EQ(changes.count(change::kEpoch, change::kHeld), 1);
     EXPECT_NEAR(d.epochInterval, 0.1, 1e-6);
 }
 

@@ -1,9 +1,7 @@
 #include "app/connect/initialization_dialog.h"
 
-#include "app/connect/auto_manual_dialog.h"
 #include "base/strings.h"
-#include "main_window.h"
-#include "status_bar.h"
+#include "session.h"
 #include "trix_application.h"
 
 #include <QCloseEvent>
@@ -30,9 +28,10 @@ void InitializationDialog::Bridge::traffic(link::Direction direction, std::strin
     dlg_.syncButtons();
 }
 
-InitializationDialog::InitializationDialog(MainWindow& frame, link::InitRun::Options options, QWidget* parent)
-    : QDialog(parent), frame_(frame), bridge_(*this) {
-    run_ = std::make_unique<link::InitRun>(frame.connection(), frame.messages(), *this,
+InitializationDialog::InitializationDialog(Session& session, link::InitRun::Options options,
+                                           QWidget* parent)
+    : QDialog(parent), session_(session), bridge_(*this) {
+    run_ = std::make_unique<link::InitRun>(session.connection(), session.messages(), *this,
                                            std::move(options));
     setWindowTitle(u8(str::kInitDialogTitle));
     setModal(false);
@@ -93,16 +92,15 @@ InitializationDialog::InitializationDialog(MainWindow& frame, link::InitRun::Opt
 
 InitializationDialog::~InitializationDialog() {
     timer_.stop();
-    frame_.connection().listeners.remove(&bridge_);
+    session_.connection().listeners.remove(&bridge_);
     run_.reset();
-    // UM_CLOSE_IF_UNIDENTIFIED: a detection that never identified a receiver leaves no open
-    // port behind.
-    QPointer<MainWindow> frame(&frame_);
+    // A detection that never identified a receiver leaves no open port behind.
+    QPointer<Session> session(&session_);
     QMetaObject::invokeMethod(
-        &frame_,
-        [frame] {
-            if (frame)
-                frame->closeIfUnidentified();
+        &session_,
+        [session] {
+            if (session)
+                session->closeIfUnidentified();
         },
         Qt::QueuedConnection);
 }
@@ -111,8 +109,8 @@ bool InitializationDialog::start() {
     if (!run_->start())
         return false;
     // The dialog stands between the link and the run.
-    frame_.connection().listeners.set(link::Slot::InitDialog, &bridge_);
-    timer_.start(frame_.initTickMs);
+    session_.connection().listeners.set(link::Slot::InitDialog, &bridge_);
+    timer_.start(session_.initTickMs);
     QTimer::singleShot(0, this, &InitializationDialog::tick);
     syncButtons();
     return true;
@@ -121,7 +119,7 @@ bool InitializationDialog::start() {
 void InitializationDialog::dismiss() {
     closing_ = true;
     timer_.stop();
-    frame_.connection().listeners.remove(&bridge_);
+    session_.connection().listeners.remove(&bridge_);
     hide();
     deleteLater();
 }
@@ -171,20 +169,18 @@ void InitializationDialog::statusNote(std::string_view text) {
 }
 
 link::NotRespondingChoice InitializationDialog::notResponding() {
-    if (frame_.askNotResponding)
-        return frame_.askNotResponding();
-    return AutoManualDialog::ask(this);
+    return session_.interaction().askNotResponding();
 }
 
 void InitializationDialog::receiverChanged() {
-    frame_.receiverChanged();
+    session_.receiverChanged();
 }
 
 void InitializationDialog::finished() {
     timer_.stop();
     const QString done = u8(str::kInitializationComplete);
     setWindowTitle(done);
-    frame_.statusBarEx()->setPaneText(StatusBar::Message, done);
+    session_.showStatus(str::kInitializationComplete);
     for (QPushButton* b : {autoSelect_, stop_, back_, forward_})
         b->hide();
     cancel_->setText(u8(str::kButtonOk));
@@ -210,23 +206,23 @@ void InitializationDialog::closed() {
 }
 
 void InitializationDialog::manualConnect() {
-    QPointer<MainWindow> frame(&frame_);
+    QPointer<Session> session(&session_);
     QMetaObject::invokeMethod(
-        &frame_,
-        [frame] {
-            if (frame)
-                frame->onConnect();
+        &session_,
+        [session] {
+            if (session)
+                session->connectCommand();
         },
         Qt::QueuedConnection);
 }
 
 void InitializationDialog::rememberInitFile(std::string_view name) {
-    frame_.app().settings().initializationFrom = std::string(name);
-    frame_.link().initFileName = std::string(name);
+    session_.app().settings().initializationFrom = std::string(name);
+    session_.link().initFileName = std::string(name);
 }
 
 void InitializationDialog::clearStatusPane() {
-    frame_.statusBarEx()->setPaneText(StatusBar::Message, QString());
+    session_.showStatus({});
 }
 
 void InitializationDialog::closeEvent(QCloseEvent* event) {

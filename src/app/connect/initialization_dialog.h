@@ -16,14 +16,15 @@ class QPushButton;
 
 namespace trix::app {
 
-class MainWindow;
+class Session;
 
 class InitializationDialog : public QDialog, public link::InitHost {
     Q_OBJECT
 public:
     static constexpr int kMaxListed = 5000;
 
-    InitializationDialog(MainWindow& frame, link::InitRun::Options options, QWidget* parent = nullptr);
+    InitializationDialog(Session& session, link::InitRun::Options options,
+                         QWidget* parent = nullptr);
     ~InitializationDialog() override;
 
     // The creation steps; false when there is nothing to do (the dialog is then not shown).
@@ -39,7 +40,7 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     // One step of the 1000 ms timer.
     void tick();
-    // Closed by the frame (disconnect): no cancel message, gone once control returns.
+    // Closed by the session (disconnect): no cancel message, gone once control returns.
     void dismiss();
 
     // InitHost
@@ -72,7 +73,7 @@ private:
 
     void syncButtons();
 
-    MainWindow& frame_;
+    Session& session_;
     std::unique_ptr<link::InitRun> run_;
     Bridge bridge_;
     QTimer timer_;

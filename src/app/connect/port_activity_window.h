@@ -25,9 +25,9 @@ public:
     explicit PortActivityWindow(std::function<Info()> info, QWidget* parent = nullptr);
     ~PortActivityWindow() override;
 
-    // UM_TRAFFIC: direction 1 lights R, 0 lights W; other directions are ignored.
+    // Traffic on the port: direction 1 lights R, 0 lights W; other directions are ignored.
     void traffic(link::Direction direction, std::string_view text) override;
-    // UM_PORT_CHANGED: redraw, resize and come to the top without taking the focus.
+    // The port changed: redraw, resize and come to the top without taking the focus.
     void portChanged();
 
     bool receivedLit() const { return received_; }

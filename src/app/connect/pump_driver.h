@@ -1,5 +1,5 @@
 #pragma once
-// Runs the data pump on the GUI thread: every 100 ms (timer 2), and at once whenever the
+// Runs the data pump on the GUI thread: every 100 ms, and at once whenever the
 // port's descriptor has input, so that a fast receiver never waits a whole period.
 
 #include <QObject>

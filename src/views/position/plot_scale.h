@@ -22,7 +22,7 @@ public:
     static constexpr double kMinZoom = 0.01;
     static constexpr double kMaxZoom = 100.0;
 
-    // Creation and UM_ANALYSIS_CHANGED: zoom 1, range from the history, raised to Ring2 during
+    // Creation and a change of the analysis: zoom 1, range from the history, raised to Ring2 during
     // an analysis and to the outlier limit in "vs Truth" mode.
     void reset(const ScaleInputs& in);
     // A new epoch: the range grows with the history (never shrinks).

@@ -29,8 +29,8 @@ public:
     static constexpr int kTopRowHeight = 280;
     static constexpr int kPanelWidth = 360;
 
-    // UM_EPOCH with its hint: 0 everything, 1 full repaint of the plot, else bits 0x2 plot,
-    // 0x4 panel, 0x8 text.
+    // A new epoch or part of one, with its hint: 0 everything, 1 full repaint of the plot, else
+    // bits 0x2 plot, 0x4 panel, 0x8 text.
     void epoch(int hint);
     // The NMEA sentence set was learned: every pane is drawn anew.
     void redrawAll();

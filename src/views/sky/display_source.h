@@ -4,11 +4,12 @@
 // frame that keeps the window's existence and the status bar. The windows only read; the
 // main frame implements this over its own state, tests and benchmarks over plain members.
 
+#include "app/core/data_window.h"
 #include "app/core/ini_profile.h"
 #include "app/core/settings.h"
+#include "base/ui.h"
 #include "decode/epoch_decoder.h"
 #include "decode/hooks.h"
-#include "base/ui.h"
 #include "logs/statistics.h"
 
 #include <string>
@@ -32,7 +33,7 @@ public:
     virtual app::IniProfile* profile() { return nullptr; }
     // A text for the message pane of the status bar.
     virtual void statusText(const std::string& /*text*/) {}
-    // UM_WINDOW_CLOSED: the window of `kind` is gone.
+    // The window of `kind` is gone.
     virtual void windowClosed(DataWindow /*kind*/) {}
 
     bool viewing() const {

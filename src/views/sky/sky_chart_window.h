@@ -23,11 +23,11 @@ public:
     static constexpr const char* kPlacementKey = "SkyChartWin";
     static constexpr const char* kSplitterKey = "SkyChartWin00";
 
-    // UM_EPOCH: both panes redraw.
+    // A new epoch: both panes redraw.
     void epoch();
-    // UM_OPTIONS_CHANGED: the splitter follows the "Sky Chart layout" setting.
+    // The options changed: the splitter follows the "Sky Chart layout" setting.
     void optionsChanged();
-    // UM_COLORS_CHANGED: the colours are taken again.
+    // The colours changed: they are taken again.
     void colorsChanged();
     // The stored placements, applied once the window sits in its MDI child.
     void restorePlacement();

@@ -1,4 +1,4 @@
-#include "views/panel/frame_glue.h"
+#include "views/panel/panel_factory.h"
 
 #include "app/core/placement.h"
 #include "base/strings.h"
@@ -76,7 +76,15 @@ private:
 
 QWidget* openIndicatorPanel(app::MainWindow& frame) {
     auto* panel = new FramedFigures(frame);
-    if (!frame.registerWindow(DataWindow::Panel, panel, panel)) {
+    // Every epoch and every sentence of one, even when the other windows are held back.
+    const app::Interest interest =
+        app::Interest()
+            .epochs(change::kEpoch | change::kPosition | change::kSatellites | hint::kPlot |
+                    hint::kPanel | hint::kText)
+            .evenWhenHeld()
+            .units()
+            .dataLoaded();
+    if (!frame.registerWindow(DataWindow::Panel, panel, panel, interest)) {
         delete panel;
         return nullptr;
     }
@@ -107,11 +115,11 @@ QWidget* openIndicatorPanel(app::MainWindow& frame) {
 PanelSource panelSourceFor(app::MainWindow& frame) {
     return [&frame] {
         PanelView v;
-        v.decoder = frame.decoder();
-        v.statistics = frame.statistics();
-        v.modelIndex = frame.link().modelIndex;
-        v.viewingLog = frame.link().viewFileMode;
-        v.analysisActive = frame.link().analysisActive;
+        v.decoder = frame.session().decoder();
+        v.statistics = frame.session().statistics();
+        v.modelIndex = frame.session().link().modelIndex;
+        v.viewingLog = frame.session().link().viewFileMode;
+        v.analysisActive = frame.session().link().analysisActive;
         const logs::AnalysisSettings a =
             v.statistics ? v.statistics->settings() : frame.app().analysisSettings();
         v.referenceMode = a.mode;
@@ -127,8 +135,8 @@ PanelSource panelSourceFor(app::MainWindow& frame) {
 FiguresSource figuresSourceFor(app::MainWindow& frame) {
     return [&frame] {
         FiguresView v;
-        v.decoder = frame.decoder();
-        v.modelIndex = frame.link().modelIndex;
+        v.decoder = frame.session().decoder();
+        v.modelIndex = frame.session().link().modelIndex;
         v.units = frame.app().units();
         return v;
     };

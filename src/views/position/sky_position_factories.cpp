@@ -1,4 +1,4 @@
-#include "views/position/frame_windows.h"
+#include "views/position/sky_position_factories.h"
 
 #include "main_window.h"
 #include "trix_application.h"
@@ -15,18 +15,18 @@ namespace trix::views {
 
 namespace {
 
-// What a window reads, taken from the frame; and the frame's notifications, handed to the
-// window. Owned by the window (a QObject child), so it outlives the window's own teardown.
+// What a window reads, taken from the main window; and the registry's notifications, handed
+// to the window. Owned by the window (a QObject child), so it outlives the window's own teardown.
 class FrameSource : public QObject, public DisplaySource, public app::DataWindowClient {
 public:
     explicit FrameSource(app::MainWindow& frame) : frame_(frame) {}
 
-    EpochDecoder* decoder() const override { return frame_.decoder(); }
-    const logs::Statistics* statistics() const override { return frame_.statistics(); }
+    EpochDecoder* decoder() const override { return frame_.session().decoder(); }
+    const logs::Statistics* statistics() const override { return frame_.session().statistics(); }
     const app::Settings& settings() const override { return frame_.app().settings(); }
-    bool analysisActive() const override { return frame_.link().analysisActive; }
+    bool analysisActive() const override { return frame_.session().link().analysisActive; }
     logs::AnalysisSettings analysis() const override { return frame_.app().analysisSettings(); }
-    int modelIndex() const override { return frame_.link().modelIndex; }
+    int modelIndex() const override { return frame_.session().link().modelIndex; }
     MessageSink& messages() override { return frame_.messages(); }
     app::IniProfile* profile() override { return &frame_.app().profile(); }
     void statusText(const std::string& text) override { frame_.messages().status(text); }
@@ -64,12 +64,13 @@ public:
 
 // Creates the window over its client, registers it (taking a use of the decoder) and shows
 // it as an MDI child at its stored placement. None when the frame refuses it.
-template <class Window, class Client> QWidget* open(app::MainWindow& frame, DataWindow kind) {
+template <class Window, class Client>
+QWidget* open(app::MainWindow& frame, DataWindow kind, const app::Interest& interest) {
     auto* client = new Client(frame);
     auto* window = new Window(*client);
     client->setParent(window);
     client->window = window;
-    if (!frame.registerWindow(kind, window, client)) {
+    if (!frame.registerWindow(kind, window, client, interest)) {
         delete window;
         return nullptr;
     }
@@ -87,10 +88,28 @@ template <class Window, class Client> QWidget* open(app::MainWindow& frame, Data
 
 void registerSkyAndPositionWindows() {
     app::MainWindow::setWindowFactory(DataWindow::SkyChart, [](app::MainWindow& f) {
-        return open<SkyChartWindow, SkyClient>(f, DataWindow::SkyChart);
+        // Whole epochs and the satellite sentences, drawn at most five times a second.
+        return open<SkyChartWindow, SkyClient>(
+            f, DataWindow::SkyChart,
+            app::Interest()
+                .epochs(change::kEpoch | change::kSatellites | change::kSignals)
+                .redraws(change::kSentenceSet)
+                .colours()
+                .skyLayout()
+                .dataLoaded());
     });
     app::MainWindow::setWindowFactory(DataWindow::Position, [](app::MainWindow& f) {
-        return open<PositionWindow, PositionClient>(f, DataWindow::Position);
+        // Whole epochs and the position sentences with what part of them changed.
+        return open<PositionWindow, PositionClient>(
+            f, DataWindow::Position,
+            app::Interest()
+                .epochs(change::kEpoch | change::kPosition | change::kHintBits)
+                .redraws(change::kSentenceSet | change::kUnits)
+                .units()
+                .colours()
+                .options()
+                .analysis()
+                .dataLoaded());
     });
 }
 

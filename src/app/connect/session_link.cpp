@@ -1,20 +1,18 @@
-// The main frame's half of the receiver link: connecting and disconnecting, opening and
-// reconfiguring the port, the data pump, the listeners, the initialization dialog and the
-// port activity window.
+// The session's half of the receiver link: connecting and disconnecting, opening and
+// reconfiguring the port, the data pump, the listeners and the initialization dialog.
 
-#include "app/connect/port_activity_window.h"
 #include "app/connect/connection_dialog.h"
 #include "app/connect/initialization_dialog.h"
 #include "app/connect/pump_driver.h"
+#include "app/connect/recent_sources.h"
 #include "base/strings.h"
 #include "base/text.h"
-#include "epoch_counter.h"
-#include "main_window.h"
+#include "link/source.h"
+#include "session.h"
 #include "status_bar.h"
 #include "trix_application.h"
 
 #include <QApplication>
-#include <QMdiSubWindow>
 
 #include <unistd.h>
 
@@ -24,7 +22,7 @@ namespace {
 
 constexpr int kMaxComNumber = 32;
 
-// A listener of the frame's older interface, seated in one of the link's slots.
+// A traffic listener of the program's windows, seated in one of the link's slots.
 class TrafficBridge : public link::LinkListener {
 public:
     explicit TrafficBridge(TrafficListener* listener) : listener_(listener) {}
@@ -38,15 +36,14 @@ private:
     TrafficListener* listener_;
 };
 
-// The RTCM and RTK windows receive their lines through the frame's window registry.
-class WindowLineBridge : public link::LinkListener {
+// Received lines reach the windows that listen to them through the window registry.
+class RegistryLines : public link::LinkListener {
 public:
-    explicit WindowLineBridge(std::function<void(std::string_view)> forward)
-        : forward_(std::move(forward)) {}
-    void line(std::string_view bytes) override { forward_(bytes); }
+    explicit RegistryLines(WindowRegistry& registry) : registry_(registry) {}
+    void line(std::string_view bytes) override { registry_.line(bytes); }
 
 private:
-    std::function<void(std::string_view)> forward_;
+    WindowRegistry& registry_;
 };
 
 link::Slot slotOf(Listener kind) {
@@ -82,21 +79,15 @@ bool deviceUsable(const std::string& path) {
 
 } // namespace
 
-void MainWindow::installLinkBridges() {
+void Session::installLinkBridges() {
     link::Listeners& ls = connection_->listeners;
-    for (DataWindow kind : {DataWindow::Rtcm, DataWindow::Rtk}) {
-        windowBridges_.push_back(
-            std::make_unique<WindowLineBridge>([this, kind](std::string_view l) {
-                tellClient(kind, [l](DataWindowClient& c) { c.line(l); });
-            }));
-        ls.set(kind == DataWindow::Rtcm ? link::Slot::Rtcm : link::Slot::Rtk,
-               windowBridges_.back().get());
-    }
+    lineBridge_ = std::make_unique<RegistryLines>(registry_);
+    ls.set(link::Slot::Rtcm, lineBridge_.get());
     byteRecorder_ = std::make_unique<RecorderBytes>(*recorder_);
     pump_->setRecorder(byteRecorder_.get());
 }
 
-void MainWindow::setListener(Listener kind, TrafficListener* listener) {
+void Session::setListener(Listener kind, TrafficListener* listener) {
     link::Listeners& ls = connection_->listeners;
     auto it = bridges_.find(kind);
     if (it != bridges_.end()) {
@@ -110,61 +101,29 @@ void MainWindow::setListener(Listener kind, TrafficListener* listener) {
     bridges_[kind] = std::move(bridge);
 }
 
-void MainWindow::dispatchLine(std::string_view line) {
-    if (line.substr(0, 10) == "$PXKTR,HOS")
-        link_.hostMode = true;
-    const link::Listeners& ls = connection_->listeners;
-    for (link::Slot s : {link::Slot::Terminal, link::Slot::InitDialog})
-        if (auto* l = ls.get(s))
-            l->traffic(link::Direction::Received, line);
-    if (auto* l = ls.get(link::Slot::PortActivity))
-        l->traffic(link::Direction::Received, {});
-    if (auto* l = ls.get(link::Slot::Almanac))
-        l->line(line);
-    if (decoder_)
-        decoder_->handleSentence(line);
-    for (link::Slot s : {link::Slot::Rtcm, link::Slot::Rtk})
-        if (auto* l = ls.get(s))
-            l->line(line);
-    if (auto* l = ls.get(link::Slot::Ticket))
-        l->ticketLine(line);
-}
-
-void MainWindow::dispatchNote(std::string_view note) {
-    const link::Listeners& ls = connection_->listeners;
-    for (link::Slot s : {link::Slot::Terminal, link::Slot::InitDialog})
-        if (auto* l = ls.get(s))
-            l->traffic(link::Direction::Received, note);
-    if (decoder_)
-        decoder_->handleSentence(note.substr(0, 0));
-    if (auto* l = ls.get(link::Slot::Ticket))
-        l->ticketLine(note);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Commands to the receiver
 
-int MainWindow::sendCommand(std::string_view text, bool addChecksum) {
+int Session::sendCommand(std::string_view text, bool addChecksum) {
     return connection_->sendCommand(text, addChecksum);
 }
 
-void MainWindow::writeQuery(std::string_view text) {
+void Session::writeQuery(std::string_view text) {
     connection_->writeQuery(text);
 }
 
-void MainWindow::baudChanged(long baud) {
-    status_->setPaneText(StatusBar::Baud, qs(cformat("%ld", baud)));
+void Session::baudChanged(long baud) {
+    view_.statusLine().setPaneText(StatusBar::Baud, qs(cformat("%ld", baud)));
 }
 
-void MainWindow::portChanged() {
-    if (portActivity_)
-        portActivity_->portChanged();
+void Session::portChanged() {
+    view_.portChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Ports
 
-const link::DeviceList& MainWindow::devices() {
+const link::DeviceList& Session::devices() {
     // Devices keep their COM number for the whole run; new ones are numbered after them.
     link::DeviceList found = link::DeviceList::scan(extraDevices);
     for (const auto& d : found.devices())
@@ -173,37 +132,37 @@ const link::DeviceList& MainWindow::devices() {
     return devices_;
 }
 
-std::string MainWindow::deviceOf(int comNumber) {
+std::string Session::deviceOf(int comNumber) {
     if (!devicesScanned_ || devices_.device(comNumber).empty())
         devices();
     return devices_.device(comNumber);
 }
 
-std::string MainWindow::locateReceiverFile(const std::string& name) const {
+std::string Session::locateReceiverFile(const std::string& name) const {
     std::string path = findReceiverFile(app_.folders(), name);
     return path.empty() ? app_.folders().receiverUser + name : path;
 }
 
-bool MainWindow::openPort() {
+bool Session::openPort() {
     const int com = link_.comNumber;
     const std::string device = deviceOf(com);
     if (connection_->connectDevice(device, link_.portSettings, com) < 0) {
         link_.comNumber = 0;
-        updateCommands();
+        view_.stateChanged();
         return false;
     }
     pump_->reset();
-    status_->setPaneText(StatusBar::Port, qs(cformat(str::kComName, com)));
+    view_.statusLine().setPaneText(StatusBar::Port, qs(cformat(str::kComName, com)));
     pumpDriver_->start(connection_->port()->pollDescriptor(), pumpPeriodMs);
-    updateCommands();
+    view_.stateChanged();
     return true;
 }
 
-bool MainWindow::reconfigurePort(const link::PortSettings& settings, bool showErrors) {
+bool Session::reconfigurePort(const link::PortSettings& settings, bool showErrors) {
     return connection_->reconfigure(settings, showErrors) == 0;
 }
 
-void MainWindow::pumpTick() {
+void Session::pumpTick() {
     if (!link_.portOpen()) {
         pumpDriver_->stop();
         return;
@@ -215,66 +174,66 @@ void MainWindow::pumpTick() {
         return;
     }
     if (link_.hostMode != hostBefore)
-        updateCommands();
+        view_.stateChanged();
 }
 
-void MainWindow::portLost() {
+void Session::portLost() {
     pumpDriver_->stop();
     std::string device(connection_->port()->deviceName());
-    messages_->show(cformat(str::kPortLost, device.c_str(), str::kDeviceGone), Buttons::Ok,
-                    Icon::Stop);
+    messages_.show(cformat(str::kPortLost, device.c_str(), connection_->lostReason()), Buttons::Ok,
+                   Icon::Stop);
     // Nothing can be said to a receiver that is gone: the port closes before the windows.
     connection_->closePort();
     disconnect();
 }
 
-void MainWindow::closePortOnly() {
+void Session::closePortOnly() {
     pumpDriver_->stop();
     connection_->closePort();
     pump_->reset();
-    status_->setPaneText(StatusBar::Port, QString());
-    status_->setPaneText(StatusBar::Baud, QString());
+    view_.statusLine().setPaneText(StatusBar::Port, QString());
+    view_.statusLine().setPaneText(StatusBar::Baud, QString());
     portChanged();
-    refreshTitle();
-    updateCommands();
+    view_.stateChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Connect and disconnect
 
-void MainWindow::onConnect() {
+void Session::connectCommand() {
     if (link_.busy || link_.emulationActive || link_.viewFileMode)
         return;
-    std::optional<ConnectionChoices> choice;
-    if (askConnection) {
-        choice = askConnection();
-    } else {
-        GpsDlgInput in;
-        const link::DeviceList& list = devices();
-        for (int n = 1; n <= std::min(list.size(), kMaxComNumber); ++n) {
-            const std::string device = list.device(n);
-            if (n == link_.comNumber || deviceUsable(device))
-                in.ports.emplace_back(n, device);
-        }
-        if (in.ports.empty()) {
-            messages_->show(str::kNoComPorts, Buttons::Ok, Icon::Stop);
-            return;
-        }
-        in.comNumber = link_.comNumber;
-        in.settings = link_.portSettings;
-        in.modelIndex = link_.modelIndex;
-        in.initFiles = listInitFiles({app_.folders().receiverUser, app_.folders().receiverShipped});
-        in.lastInitFile = link_.initFileName;
-        in.turnOffOnDetach = link_.turnOffOnDetach;
-        in.initFromFile = link_.initFromFile;
-        in.manualConnect = link_.manualConnect;
-        ConnectionDialog dlg(std::move(in), this);
-        if (dlg.exec() == QDialog::Accepted)
-            choice = dlg.choices();
+    GpsDlgInput in;
+    const link::DeviceList& list = devices();
+    for (int n = 1; n <= std::min(list.size(), kMaxComNumber); ++n) {
+        const std::string device = list.device(n);
+        if (n == link_.comNumber || deviceUsable(device))
+            in.ports.emplace_back(n, device);
     }
+    in.recentSources = splitRecentSources(app_.settings().recentSources);
+    if (in.ports.empty()) // a source may still be typed
+        messages_.show(str::kNoComPorts, Buttons::Ok, Icon::Stop);
+    if (link_.comNumber != 0 && link::isTcpSource(deviceOf(link_.comNumber)))
+        in.source = deviceOf(link_.comNumber);
+    in.comNumber = link_.comNumber;
+    in.settings = link_.portSettings;
+    in.modelIndex = link_.modelIndex;
+    in.initFiles = listInitFiles({app_.folders().receiverUser, app_.folders().receiverShipped});
+    in.lastInitFile = link_.initFileName;
+    in.turnOffOnDetach = link_.turnOffOnDetach;
+    in.initFromFile = link_.initFromFile;
+    in.manualConnect = link_.manualConnect;
+    const std::optional<ConnectionChoices> choice = interaction_.askConnection(in);
     if (!choice)
         return;
-    const ConnectionChoices& c = *choice;
+    ConnectionChoices c = *choice;
+    if (!c.source.empty()) {
+        // A typed source is numbered like a device and kept in the profile's recent list.
+        c.comChoice = devices_.add(c.source);
+        std::vector<std::string> recent = splitRecentSources(app_.settings().recentSources);
+        rememberSource(recent, c.source);
+        app_.settings().recentSources = joinRecentSources(recent);
+    }
 
     // The dialog's choices become the link's and the profile's.
     link_.turnOffOnDetach = c.turnOffOnDetach;
@@ -306,7 +265,7 @@ void MainWindow::onConnect() {
         if (newSettings) {
             reconfigurePort(c.settings, true);
         } else if (!c.initFile.empty() && decoder_ &&
-                   messages_->show(str::kUpdateAllData, Buttons::YesNo, Icon::Question) ==
+                   messages_.show(str::kUpdateAllData, Buttons::YesNo, Icon::Question) ==
                        Answer::Yes) {
             disconnect();
             link_.comNumber = c.comChoice;
@@ -324,8 +283,7 @@ void MainWindow::onConnect() {
     if (link_.comNumber == 0) {
         link_.modelIndex = 0;
         link_.receiverPort = 0;
-        refreshTitle();
-        updateCommands();
+        view_.stateChanged();
         return;
     }
     if (c.manualConnect) {
@@ -339,36 +297,36 @@ void MainWindow::onConnect() {
     } else {
         postStartInit(c.initFromFile, link_.initFileName);
     }
-    updateCommands();
+    view_.stateChanged();
 }
 
-void MainWindow::onDisconnect() {
+void Session::disconnectCommand() {
     if (!link_.busy && link_.comNumber != 0)
         disconnect();
 }
 
-void MainWindow::closeLinkWindows() {
+void Session::closeLinkWindows() {
     for (DataWindow k : {DataWindow::Rtcm, DataWindow::Rtk})
-        if (window(k))
-            onToggleView(k);
+        if (view_.windowOpen(k))
+            view_.toggleWindow(k);
     if (decoder_) {
         if (recorder_->sessionRunning())
-            onPerformLogSession();
-        closeEpochCounter();
+            toggleLogSession();
+        view_.closeEpochCounter();
         for (DataWindow k :
              {DataWindow::Panel, DataWindow::Position, DataWindow::SkyChart, DataWindow::Plot})
-            if (window(k))
-                onToggleView(k);
+            if (view_.windowOpen(k))
+                view_.toggleWindow(k);
     }
 }
 
-void MainWindow::disconnect() {
+void Session::disconnect() {
     if (link_.busy)
         return;
     link_.busy = true;
     link_.hostMode = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    updateCommands();
+    view_.stateChanged();
 
     closeLinkWindows();
     pumpDriver_->stop();
@@ -381,22 +339,22 @@ void MainWindow::disconnect() {
     connection_->disconnect();
     pump_->reset();
     link_.receiverDescription.clear();
-    status_->setPaneText(StatusBar::Port, QString());
-    status_->setPaneText(StatusBar::Baud, QString());
+    view_.statusLine().setPaneText(StatusBar::Port, QString());
+    view_.statusLine().setPaneText(StatusBar::Baud, QString());
     if (decoder_ && dataWindowCount_ == 0)
         destroyDecoder();
 
     link_.busy = false;
     QApplication::restoreOverrideCursor();
-    refreshTitle();
+    view_.stateChanged();
     portChanged();
-    updateCommands();
+    view_.stateChanged();
 }
 
-void MainWindow::connectWithLastSettings() {
+void Session::connectWithLastSettings() {
     const Settings& s = app_.settings();
     if (s.comNumber == 0 || link_.portOpen()) {
-        onConnect();
+        connectCommand();
         return;
     }
     link_.comNumber = s.comNumber;
@@ -410,19 +368,19 @@ void MainWindow::connectWithLastSettings() {
     } else {
         postStartInit(s.initialization != 0, s.initializationFrom);
     }
-    updateCommands();
+    view_.stateChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Initialization dialog
 
-void MainWindow::postStartInit(bool initFromFile, const std::string& fileName) {
+void Session::postStartInit(bool initFromFile, const std::string& fileName) {
     QMetaObject::invokeMethod(
         this, [this, initFromFile, fileName] { startInit(initFromFile, fileName); },
         Qt::QueuedConnection);
 }
 
-void MainWindow::startInit(bool initFromFile, const std::string& fileName) {
+void Session::startInit(bool initFromFile, const std::string& fileName) {
     if (initDialog_ || !link_.portOpen())
         return;
     if (!initFromFile && link_.modelIndex >= 2)
@@ -431,60 +389,29 @@ void MainWindow::startInit(bool initFromFile, const std::string& fileName) {
     o.detect = link_.modelIndex < 2;
     o.fileName = initFromFile ? fileName : std::string();
     o.locate = [this](const std::string& name) { return locateReceiverFile(name); };
-    auto dlg = std::make_unique<InitializationDialog>(*this, std::move(o), this);
+    auto dlg = std::make_unique<InitializationDialog>(*this, std::move(o), view_.dialogParent());
     if (!dlg->start())
         return;
     initDialog_ = dlg.release(); // deletes itself when closed
     initDialog_->show();
-    updateCommands();
+    view_.stateChanged();
 }
 
-void MainWindow::closeIfUnidentified() {
+void Session::closeIfUnidentified() {
     if (link_.modelIndex == 0 && link_.portOpen() && !link_.busy)
         closePortOnly();
 }
 
-void MainWindow::receiverChanged() {
+void Session::receiverChanged() {
     recorder_->setModelIndex(link_.modelIndex);
     app_.settings().connectWithZelp = link_.protocolYqn ? 1 : 0;
-    refreshTitle();
+    view_.stateChanged();
     portChanged();
-    updateCommands();
+    view_.stateChanged();
 }
 
-InitializationDialog* MainWindow::initDialog() const {
+InitializationDialog* Session::initDialog() const {
     return initDialog_;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Port activity window
-
-PortActivityWindow* MainWindow::portActivityWindow() const {
-    return portActivity_;
-}
-
-void MainWindow::onPortActivity() {
-    if (portActivity_) {
-        portActivity_->close();
-        return;
-    }
-    auto* w = new PortActivityWindow(
-        [this] {
-            return PortActivityWindow::Info{link_.portOpen() ? link_.comNumber : 0, link_.modelIndex};
-        },
-        this);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    portActivity_ = w;
-    link::LinkListener* listener = w;
-    connection_->listeners.set(link::Slot::PortActivity, listener);
-    connect(w, &QObject::destroyed, this, [this, listener] {
-        // Cleared before anything reads it: the window is no longer a PortActivityWindow here.
-        portActivity_ = nullptr;
-        connection_->listeners.remove(listener);
-        updateCommands();
-    });
-    w->show();
-    updateCommands();
 }
 
 } // namespace trix::app

@@ -1,12 +1,13 @@
 // The sky chart and the position window inside the real main frame: opened from the View
 // commands during the emulation, fed by its epochs, closed again.
 
+#include "../../app/scripted_interaction.h"
 #include "main_window.h"
 #include "trix_application.h"
 #include "view_test_support.h"
-#include "views/position/frame_windows.h"
 #include "views/position/departure_plot_view.h"
 #include "views/position/position_window.h"
+#include "views/position/sky_position_factories.h"
 #include "views/sky/sky_chart_window.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@ public:
     Answer show(std::string_view, Buttons, Icon) override { return Answer::Ok; }
 };
 
-TEST(FrameWindows, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
+TEST(SkyPositionFactories, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
     registerSkyAndPositionWindows();
     QTemporaryDir tmp;
     app::StartOptions o;
@@ -35,12 +36,13 @@ TEST(FrameWindows, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
     app::TrixApplication application(o);
     Quiet quiet;
     {
-        app::MainWindow frame(application, &quiet);
-        frame.clock = [] { return app::ClockTime{12, 30, 0}; };
+        app::test::ScriptedInteraction ui;
+        app::MainWindow frame(application, &quiet, &ui);
+        ui.time = [] { return app::ClockTime{12, 30, 0}; };
         frame.resize(1200, 800);
         frame.show();
         frame.onEmulation();
-        QTRY_VERIFY_WITH_TIMEOUT(frame.decoder() != nullptr, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(frame.session().decoder() != nullptr, 3000);
         for (DataWindow kind : {DataWindow::SkyChart, DataWindow::Position})
             if (!frame.window(kind))
                 frame.onToggleView(kind);
@@ -50,8 +52,8 @@ TEST(FrameWindows, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
         ASSERT_NE(pos, nullptr);
         EXPECT_NE(qobject_cast<QMdiSubWindow*>(sky->parentWidget()), nullptr);
         for (int s = 1; s < 40; ++s) {
-            frame.clock = [s] { return app::ClockTime{12, 30 + s / 60, s % 60}; };
-            frame.emulationTick();
+            ui.time = [s] { return app::ClockTime{12, 30 + s / 60, s % 60}; };
+            frame.session().emulationTick();
         }
         QApplication::processEvents();
         // The emulated attitude receiver moves about its start: the trace is drawn.
