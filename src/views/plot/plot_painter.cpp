@@ -138,7 +138,7 @@ void drawTitle(QPainter& p, const Series& s, const QRect& strip, const PlotColor
     const int w = fm.horizontalAdvance(title);
     p.translate(strip.left() - 4, strip.center().y() + std::min(w, strip.height()) / 2);
     p.rotate(-90);
-    p.setClipRect(QRect(0, -fm.height(), strip.height(), fm.height() + 2));
+    p.setClipRect(QRect(0, -fm.height(), std::min(w, strip.height()), fm.height() + 2));
     p.drawText(0, -fm.descent(), title);
     p.restore();
 }

@@ -180,6 +180,7 @@ TEST(PlotWindowTest, FitRuleSwitchesOffFromTheLastButNotOnAMinimisedPane) {
     const int fit = (w.strips()->height() - w.strips()->fontMetrics().height() - 3) / 21;
     if (fit >= 13)
         GTEST_SKIP() << "the pane holds every strip";
+    grabStrips(w, "horizontal_layout");
     EXPECT_EQ(static_cast<int>(w.scene().shownSeries().size()), fit);
     EXPECT_EQ(s.graphRoll, 0);
     EXPECT_EQ(s.graphLat, 1);
@@ -250,6 +251,7 @@ TEST(PlotControlPanelTest, FindsTheWindowAnewAndRestoresARefusedField) {
     panel.showSelected();
     EXPECT_EQ(current->ranges().shownFirst(), 29);
     EXPECT_EQ(panel.shownFrom()->text(), "30");
+    panel.grab().save(QString("%1/plot_control_panel.png").arg(TRIX_BINARY_DIR));
     // The layout change recreates the window: the panel reaches the new one.
     w = std::make_unique<PlotWindow>(f.source);
     current = w.get();
