@@ -3,12 +3,14 @@
 #include "base/strings.h"
 #include "main_window.h"
 #include "startup_dialog.h"
+#include "termination_signals.h"
 #include "trix_application.h"
 #include "views/panel/panel_factory.h"
 #include "views/position/sky_position_factories.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QIcon>
 #include <QTimer>
 
@@ -82,6 +84,15 @@ int main(int argc, char** argv) {
         for (const QString& d : parser.values(device))
             frame.session().extraDevices.push_back(d.toStdString());
         frame.show();
+        // A termination signal ends the program as "Exit" does, without questions: an open
+        // dialog is dismissed, then the main window's own close path runs.
+        trix::app::TerminationSignals terminations([&frame] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+                    dialog->reject();
+            frame.close();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
         QTimer::singleShot(0, &frame, [&] {
             if (options.emulate) {
                 frame.onEmulation();
