@@ -13,8 +13,16 @@ export QT_QPA_PLATFORM=offscreen
 export CTEST_OUTPUT_ON_FAILURE=1
 fuzz_seconds=${TRIX_FUZZ_SECONDS:-20}
 
+# A compiler cache keyed on paths relative to the checkout: a second run, or a run from another
+# clone on the same machine, recompiles only what changed.
+launcher=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 echo "== optimised build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --timeout 300
 
@@ -27,7 +35,7 @@ fi
 
 echo "== sanitizer build (clang, ASan + UBSan, fuzzers)"
 CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DTRIX_SANITIZE=ON -DTRIX_FUZZ=ON -DTRIX_BENCH=OFF >/dev/null
+    -DTRIX_SANITIZE=ON -DTRIX_FUZZ=ON -DTRIX_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build-asan -j "$jobs"
 
 echo "== fuzzing, ${fuzz_seconds} s per target"
