@@ -44,7 +44,7 @@ void usage(std::FILE* out) {
                  "  --ignore WORD      never answer commands containing WORD (repeatable)\n"
                  "  --silent           never answer anything\n"
                  "  --almanac-garbage  almanac answers are byte patterns, not records\n"
-                 "%s"
+                 "%s%s"
                  "  --tx-log FILE      copy of every byte sent to the program\n"
                  "  --rx-log FILE      every command line received, one per line\n"
                  "  --link PATH        also make PATH a symbolic link to the device\n"
@@ -56,7 +56,7 @@ void usage(std::FILE* out) {
                  "  --tcp PORT         listen on 127.0.0.1:PORT instead of a pseudo-terminal\n"
                  "                     (0: any free port), one client at a time; with --blast\n"
                  "                     the connection is closed once every byte is sent\n",
-                 rxsim::dgpsUsage());
+                 rxsim::terminalUsage(), rxsim::dgpsUsage());
 }
 
 std::int64_t nowMs() {
@@ -104,6 +104,8 @@ bool parse(int argc, char** argv, Options& o) {
         else if (a == "--almanac-garbage")
             o.receiver.almanacGarbage = true;
         else if (rxsim::parseDgpsOption(argc, argv, i, o.receiver.dgps))
+            continue;
+        else if (rxsim::terminalOption(argc, argv, i, o.receiver.terminal))
             continue;
         else if (a == "--tx-log" && value(v))
             o.txLog = v;
@@ -223,6 +225,8 @@ int serveTcp(const Options& o) {
                 nextEpoch = now + o.periodMs;
         }
 
+        if (std::string due = rx.dueAnswers(); !due.empty() && connected)
+            outq += due;
         pollfd p[2] = {{listener.listenDescriptor(), POLLIN, 0}, {listener.client(), POLLIN, 0}};
         if (!outq.empty() && !finishing)
             p[1].events |= POLLOUT;
@@ -231,6 +235,7 @@ int serveTcp(const Options& o) {
             timeout = static_cast<int>(std::max<std::int64_t>(0, nextEpoch - nowMs()));
         else if (connected && (o.rate > 0 || blasted >= o.bytes))
             timeout = 2;
+        timeout = rx.untilNextAnswerMs(timeout);
         int n = ::poll(p, connected ? 2 : 1, timeout);
         if (n < 0 && errno != EINTR)
             break;
@@ -359,6 +364,8 @@ int main(int argc, char** argv) {
                 nextEpoch = now + o.periodMs;
         }
 
+        if (std::string due = rx.dueAnswers(); !due.empty())
+            outq += intelligible() ? due : scramble(due, seed);
         pollfd p{pty.master(), POLLIN, 0};
         if (!outq.empty())
             p.events |= POLLOUT;
@@ -369,6 +376,7 @@ int main(int argc, char** argv) {
             timeout = 2;
         else if (!outq.empty())
             timeout = 50;
+        timeout = rx.untilNextAnswerMs(timeout);
         int n = ::poll(&p, 1, timeout);
         if (n < 0 && errno != EINTR)
             break;
