@@ -15,6 +15,9 @@ void Playback::show(int position, bool fullRedraw, bool movie) {
     decoder_.history.writePosition = position;
     onScreen_ = position;
     indexer_.loadEpoch();
+    // The file's last epochs may have come faster than the display follows; an epoch the user
+    // asked to see is always shown.
+    decoder_.displayUpdate = true;
     decoder_.reportEpoch(fullRedraw);
     if (listener_)
         listener_->epochShown(position, fullRedraw, movie);

@@ -1,8 +1,8 @@
 #include "views/position/position_window.h"
 
 #include "app/core/placement.h"
-#include "decode/hooks.h"
 #include "base/strings.h"
+#include "decode/hooks.h"
 #include "views/instruments/instrument_view.h"
 #include "views/position/departure_plot_view.h"
 #include "views/position/position_text_view.h"
@@ -52,7 +52,8 @@ bool isScrollKey(int key) {
 
 } // namespace
 
-PositionWindow::PositionWindow(DisplaySource& source, QWidget* parent) : QWidget(parent), source_(source) {
+PositionWindow::PositionWindow(DisplaySource& source, QWidget* parent)
+    : QWidget(parent), source_(source) {
     setWindowTitle(QString::fromLatin1(str::kPositionTitle));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -126,13 +127,16 @@ void PositionWindow::watchKeys(QWidget* w) {
 
 void PositionWindow::epoch(int hint) {
     const bool all = hint == hint::kEverything;
-    if (all || (hint & hint::kText) != 0)
+    // A jump to another epoch (a typed number, the thumb, Home/End) changes every part shown,
+    // not only the trace.
+    const bool jump = hint == hint::kFullRepaint;
+    if (all || jump || (hint & hint::kText) != 0)
         text_->redraw();
-    if (hint == hint::kFullRepaint)
+    if (jump)
         plot_->redraw();
     else if (all || (hint & hint::kPlot) != 0)
         plot_->epoch();
-    if (all || (hint & hint::kPanel) != 0)
+    if (all || jump || (hint & hint::kPanel) != 0)
         panel_->epoch(hint);
 }
 
