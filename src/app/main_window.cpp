@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "almanac_commands.h"
 #include "app/connect/initialization_dialog.h"
 #include "app/connect/port_activity_window.h"
 #include "app/core/placement.h"
@@ -8,6 +9,7 @@
 #include "epoch_counter.h"
 #include "options_sheet.h"
 #include "status_bar.h"
+#include "terminal_commands.h"
 #include "trix_application.h"
 
 #include <QAction>
@@ -105,6 +107,8 @@ MainWindow::~MainWindow() {
     for (PortActivityWindow* d : findChildren<PortActivityWindow*>())
         delete d;
     session_.reset();
+    delete almanac_;
+    delete terminal_;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -199,6 +203,11 @@ void MainWindow::createMenus() {
     view->addAction(tr("&Options..."), this, &MainWindow::onOptions);
 
     QMenu* win = menuBar()->addMenu(tr("&Window"));
+    almanac_ = new AlmanacCommands(*session_, *mdi_, *menuBar(), *this);
+    terminal_ =
+        new TerminalCommands(*session_, *mdi_, *gps, *menuBar(), *action(Command::SendCommand),
+                             *action(Command::SupportTicket), *status_, *this);
+
     win->addAction(tr("&Cascade"), mdi_, &QMdiArea::cascadeSubWindows);
     win->addAction(tr("&Tile"), mdi_, &QMdiArea::tileSubWindows);
 
@@ -257,6 +266,8 @@ FrameState MainWindow::state() const {
     s.counterOpen = counterWindow_ != nullptr;
     s.portActivityOpen = portActivity_ != nullptr;
     return s;
+    if (terminal_)
+        terminal_->fillState(s);
 }
 
 void MainWindow::refreshTitle() {
@@ -291,7 +302,7 @@ void MainWindow::updateCommands() {
             break;
         case Command::SendCommand:
         case Command::SupportTicket:
-            available = false; // the terminal's command list and the ticket writer plug in here
+            available = terminal_ != nullptr;
             break;
         default:
             break;
@@ -510,6 +521,8 @@ void MainWindow::onPortActivity() {
         portActivity_->close();
         return;
     }
+    if (terminal_)
+        terminal_->portChanged();
     const LinkState& link = session_->link();
     auto* w = new PortActivityWindow(
         [&link] {

@@ -33,6 +33,8 @@ class TrixApplication;
 class StatusBar;
 class EpochCounter;
 class PortActivityWindow;
+class AlmanacCommands;
+class TerminalCommands;
 
 class MainWindow : public QMainWindow, public SessionView {
     Q_OBJECT
@@ -67,6 +69,8 @@ public:
     PortActivityWindow* portActivityWindow() const;
     FrameState state() const;
     QAction* action(Command c) const { return actions_.at(static_cast<std::size_t>(c)); }
+    AlmanacCommands* almanacCommands() const { return almanac_; }
+    TerminalCommands* terminalCommands() const { return terminal_; }
 
     void refreshTitle();
     void updateCommands();
@@ -123,6 +127,8 @@ private:
     std::map<DataWindow, QPointer<QWidget>> windows_;
     QPointer<QWidget> counterWindow_;
     QPointer<PortActivityWindow> portActivity_;
+    AlmanacCommands* almanac_ = nullptr;   // the Almanac menu (a child)
+    TerminalCommands* terminal_ = nullptr; // terminal, send menu, ticket, book (a child)
     bool shutDown_ = false;
     bool closingCounter_ = false; // the window itself closes the epoch counter
 };

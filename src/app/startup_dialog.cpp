@@ -3,6 +3,7 @@
 #include "app/core/manual_location.h"
 #include "base/strings.h"
 #include "main_window.h"
+#include "terminal_commands.h"
 #include "trix_application.h"
 
 #include <QButtonGroup>
@@ -132,7 +133,9 @@ void runStartupChoice(MainWindow& frame, StartupChoice choice, bool activateAnal
         frame.onEmulation();
         break;
     case StartupChoice::Info:
-        break; // the receivers information book plugs in here
+        if (TerminalCommands* t = frame.terminalCommands())
+            t->openBook();
+        break;
     }
     frame.updateCommands();
 }

@@ -612,4 +612,10 @@ inline constexpr const char* kRtcmPositionColumns[] = {"Base ID", "Base X", "Bas
 inline constexpr const char* kRtcmCorrectionColumns[] = {"SV#",  "S/UD", "PRC", "RRC", "IODE",
                                                          "dPRC", "dRRC", "RRV", "SNR"};
 
+// --- Wiring of the almanac, terminal, ticket and book into the main window ------------------
+inline constexpr const char* kAlmanacMenuPrint = "&Print...";
+inline constexpr const char* kWireTerminalCommand = "&Terminal...";
+inline constexpr const char* kWireHelpMenu = "&Help";
+inline constexpr const char* kWireBookCommand = "Info about GPS Receivers";
+
 } // namespace trix::str
