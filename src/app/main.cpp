@@ -6,7 +6,9 @@
 #include "termination_signals.h"
 #include "trix_application.h"
 #include "views/panel/panel_factory.h"
+#include "views/plot/plot_factory.h"
 #include "views/position/sky_position_factories.h"
+#include "views/print/print_frame.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,10 +79,12 @@ int main(int argc, char** argv) {
 
     trix::views::registerPanelWindows();
     trix::views::registerSkyAndPositionWindows();
+    trix::plot::registerPlotWindow();
     trix::app::TrixApplication app(options);
     int rc = 0;
     {
         trix::app::MainWindow frame(app);
+        new trix::print::PrintCommands(frame); // owned by the frame
         for (const QString& d : parser.values(device))
             frame.session().extraDevices.push_back(d.toStdString());
         frame.show();

@@ -2,6 +2,7 @@
 
 #include "base/strings.h"
 #include "options_target.h"
+#include "plot_colors_option_page.h"
 #include "qt_services.h"
 #include "trix_application.h"
 
@@ -217,11 +218,13 @@ OptionsSheet::OptionsSheet(OptionsTarget& target, QWidget* parent)
     units_ = new UnitsPage(target, tabs_);
     colors_ = new ColorPage(target, tabs_);
     limits_ = new LimitControlPage(target, tabs_);
+    plotColors_ = new PlotColorsOptionPage(target, tabs_);
     tabs_->addTab(general_, u8(str::kPageGeneral));
     tabs_->addTab(log_, u8(str::kPageLoggingFile));
     tabs_->addTab(units_, u8(str::kPageUnits));
     tabs_->addTab(colors_, u8(str::kPageColors));
     tabs_->addTab(limits_, u8(str::kPageLimit));
+    tabs_->addTab(plotColors_, u8(str::kPagePlotColors));
     layout->addWidget(tabs_);
     buttons_ = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
@@ -230,7 +233,7 @@ OptionsSheet::OptionsSheet(OptionsTarget& target, QWidget* parent)
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(applyButton(), &QPushButton::clicked, this, [this] { applyPages(); });
     for (OptionsPage* p :
-         std::initializer_list<OptionsPage*>{general_, log_, units_, colors_, limits_})
+         std::initializer_list<OptionsPage*>{general_, log_, units_, colors_, limits_, plotColors_})
         connect(p, &OptionsPage::modifiedChanged, this, &OptionsSheet::updateApply);
     updateApply();
 }
@@ -242,15 +245,15 @@ QPushButton* OptionsSheet::applyButton() const {
 void OptionsSheet::updateApply() {
     bool any = false;
     for (OptionsPage* p :
-         std::initializer_list<OptionsPage*>{general_, log_, units_, colors_, limits_})
+         std::initializer_list<OptionsPage*>{general_, log_, units_, colors_, limits_, plotColors_})
         any = any || p->modified();
     applyButton()->setEnabled(any);
 }
 
 bool OptionsSheet::applyPages() {
     // Reverse page order, as the sheet's pages have always been confirmed.
-    for (OptionsPage* p :
-         std::initializer_list<OptionsPage*>{limits_, colors_, units_, log_, general_}) {
+    for (OptionsPage* p : std::initializer_list<OptionsPage*>{plotColors_, limits_, colors_, units_,
+                                                              log_, general_}) {
         if (!p->modified())
             continue;
         if (!p->onOk()) {

@@ -179,6 +179,7 @@ public:
     UnitsPage* units() const { return units_; }
     ColorPage* colors() const { return colors_; }
     LimitControlPage* limits() const { return limits_; }
+    OptionsPage* plotColors() const { return plotColors_; }
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* applyButton() const;
 
@@ -197,6 +198,7 @@ private:
     UnitsPage* units_;
     ColorPage* colors_;
     LimitControlPage* limits_;
+    OptionsPage* plotColors_;
 };
 
 } // namespace trix::app

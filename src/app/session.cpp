@@ -538,10 +538,11 @@ void Session::colorsChanged() {
 void Session::optionsChanged(bool vehicleChanged, bool skyLayoutChanged, bool plotLayoutChanged) {
     if (vehicleChanged)
         emulator_.resetMotion(app_.settings().devicesSpecific);
-    if (plotLayoutChanged) {
-        if (view_.windowOpen(DataWindow::Plot))
-            view_.toggleWindow(DataWindow::Plot);
-        if (view_.canOpenWindow(DataWindow::Plot))
+    // A new layout recreates the plot window, only when it was open: opening it otherwise
+    // would create the decoder (and switch the receiver's outputs on).
+    if (plotLayoutChanged && view_.windowOpen(DataWindow::Plot)) {
+        view_.toggleWindow(DataWindow::Plot);
+        if (!view_.windowOpen(DataWindow::Plot))
             view_.toggleWindow(DataWindow::Plot);
     }
     registry_.optionsChanged(skyLayoutChanged);

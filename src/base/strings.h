@@ -618,4 +618,12 @@ inline constexpr const char* kWireTerminalCommand = "&Terminal...";
 inline constexpr const char* kWireHelpMenu = "&Help";
 inline constexpr const char* kWireBookCommand = "Info about GPS Receivers";
 
+// --- File menu: printing
+inline constexpr const char* kPrintCommand = "&Print...";
+inline constexpr const char* kPrintPreviewCommand = "Print Pre&view...";
+inline constexpr const char* kPrintOptionsCommand = "Print &Options...";
+
+// --- Options sheet: the data-plot colour page
+inline constexpr const char* kPagePlotColors = "Data Plotting Colors";
+
 } // namespace trix::str
