@@ -11,6 +11,7 @@
 #include "status_bar.h"
 #include "terminal_commands.h"
 #include "trix_application.h"
+#include "window_menu.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -208,8 +209,7 @@ void MainWindow::createMenus() {
         new TerminalCommands(*session_, *mdi_, *gps, *menuBar(), *action(Command::SendCommand),
                              *action(Command::SupportTicket), *status_, *this);
 
-    win->addAction(tr("&Cascade"), mdi_, &QMdiArea::cascadeSubWindows);
-    win->addAction(tr("&Tile"), mdi_, &QMdiArea::tileSubWindows);
+    new WindowMenu(*mdi_, app_.profile(), *win, this);
 
     for (QMenu* m : {gps, view})
         connect(m, &QMenu::aboutToShow, this, &MainWindow::updateCommands);
@@ -239,9 +239,10 @@ void MainWindow::restorePlacement() {
         resize(screen.size() * 3 / 4);
         return;
     }
-    setGeometry(r.left < 0 ? 0 : r.left, r.top < 0 ? 0 : r.top,
-                std::max(200, r.right - std::max(0, r.left)),
-                std::max(150, r.bottom - std::max(0, r.top)));
+    // Inside the screen as it is now, whatever screen or scale the placement was stored on.
+    const PlacedRect fit = fitPlacement(p, screen.width(), screen.height());
+    setGeometry(screen.left() + fit.left, screen.top() + fit.top, std::max(200, fit.width),
+                std::max(150, fit.height));
     if (r.showState == kShowMaximized)
         setWindowState(Qt::WindowMaximized);
 }
@@ -472,6 +473,12 @@ void MainWindow::onOptions() {
 // ---------------------------------------------------------------------------------------------
 // Exit
 
+    // A recording is unsaved work in the making: quitting ends it, so the user is asked first.
+    if (!shutDown_ && session_->recorder().sessionRunning() &&
+        messages_->show(str::kQuitWhileRecording, Buttons::YesNo, Icon::Question) != Answer::Yes) {
+        event->ignore();
+        return;
+    }
 void MainWindow::closeEvent(QCloseEvent* event) {
     shutdown();
     event->accept();
@@ -526,7 +533,11 @@ void MainWindow::onPortActivity() {
     const LinkState& link = session_->link();
     auto* w = new PortActivityWindow(
         [&link] {
-            return PortActivityWindow::Info{link.portOpen() ? link.comNumber : 0, link.modelIndex};
+            PortActivityWindow::Info info{
+                link.portOpen() ? link.comNumber : 0, link.modelIndex, {}};
+            if (info.comNumber != 0)
+                info.device = std::string(link.port->deviceName());
+            return info;
         },
         this);
     w->setAttribute(Qt::WA_DeleteOnClose);

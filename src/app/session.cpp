@@ -558,8 +558,11 @@ void Session::shutdown() {
         return;
     shutDown_ = true;
     timers_.kill(kTimerEmulation);
-    app_.settings().comNumber = link_.comNumber;
-    app_.settings().comSet = toRecord(link_.portSettings);
+    // Disconnected, the profile keeps the port used last (set when it opened).
+    if (link_.comNumber != 0) {
+        app_.settings().comNumber = link_.comNumber;
+        app_.settings().comSet = toRecord(link_.portSettings);
+    }
     if (link_.portOpen())
         disconnect();
     if (link_.emulationActive)

@@ -626,4 +626,21 @@ inline constexpr const char* kPrintOptionsCommand = "Print &Options...";
 // --- Options sheet: the data-plot colour page
 inline constexpr const char* kPagePlotColors = "Data Plotting Colors";
 
+// --- Desktop conventions of the main window ------------------------------------------------
+inline constexpr const char* kQuitWhileRecording =
+    "A log session is recording.\n\nEnd the log session and quit?";
+inline constexpr const char* kDeviceUnusable = "The device %s cannot be opened: %s";
+inline constexpr const char* kActivityNotConnected = "not connected";
+inline constexpr const char* kWindowCascade = "&Cascade";
+inline constexpr const char* kWindowTile = "&Tile";
+inline constexpr const char* kWindowNext = "Ne&xt Window";
+inline constexpr const char* kWindowPrevious = "Pre&vious Window";
+inline constexpr const char* kResetWindowLayout = "Reset window layout";
+inline constexpr const char* kTipWindowCascade = "Arrange the windows so that they overlap";
+inline constexpr const char* kTipWindowTile = "Arrange the windows side by side";
+inline constexpr const char* kTipWindowNext = "Activate the next window";
+inline constexpr const char* kTipWindowPrevious = "Activate the previous window";
+inline constexpr const char* kTipResetWindowLayout =
+    "Forget the stored window placements and arrange the open windows inside the main window";
+
 } // namespace trix::str

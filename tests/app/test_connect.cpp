@@ -225,7 +225,7 @@ private slots:
         PortActivityWindow::Info info;
         PortActivityWindow w([&info] { return info; });
         QVERIFY(!w.boxesShown());
-        info = {2, 8};
+        info = {2, 8, {}};
         w.portChanged();
         w.traffic(link::Direction::Received, {});
         w.traffic(link::Direction::Note, "ignored");
@@ -317,6 +317,9 @@ private slots:
         QCOMPARE(frame.session().link().receiverPort, 'B');
         QVERIFY(frame.windowTitle().contains("RX-13"));
         QCOMPARE(dlg->windowTitle(), QString("Initialization complete"));
+        QCOMPARE(dlg->statusLabel()->text(), QString("Initialization complete"));
+        QCOMPARE(frame.portActivityWindow()->portText(),
+                 QString("Port  COM%1  %2").arg(com).arg(QString::fromStdString(rx.device())));
         QCOMPARE(dlg->cancelButton()->text(), QString("OK"));
         QVERIFY(dlg->stopButton()->isHidden() && dlg->autoSelectButton()->isHidden());
         QCOMPARE(frame.statusBarEx()->paneText(StatusBar::Message),
@@ -386,6 +389,10 @@ private slots:
         sent = linktest::readFile(rxLog);
         QVERIFY(sent.find("$PXKTS,NME,ALL,B,OFF") < sent.find("$PXKTS,OUT,B*"));
         QVERIFY(!frame.portActivityWindow()->boxesShown());
+        // Not blank after Disconnect: the window says no port is connected.
+        QCOMPARE(frame.portActivityWindow()->portText(), QString("Port  not connected"));
+        QVERIFY(
+            frame.portActivityWindow()->grab().save(grabPath("port_activity_disconnected.png")));
     }
 
     void autoSelectFindsBaudAndHandshaking() {

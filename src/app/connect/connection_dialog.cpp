@@ -40,7 +40,7 @@ ConnectionDialog::ConnectionDialog(GpsDlgInput input, QWidget* parent)
         if (!device.empty())
             entry += QStringLiteral("   ") + QString::fromStdString(device);
         ports_->addItem(entry, number);
-        if (number == input_.comNumber)
+        if (number == (input_.comNumber != 0 ? input_.comNumber : input_.preferredCom))
             current = ports_->count() - 1;
     }
     ports_->setCurrentIndex(current >= 0 ? current : 0);

@@ -20,6 +20,7 @@ namespace trix::app {
 struct GpsDlgInput {
     std::vector<std::pair<int, std::string>> ports; // COM number and device path
     int comNumber = 0;                              // the port in use, 0 when none
+    int preferredCom = 0;                           // offered when no port is in use
     link::PortSettings settings = link::kDefaultPortSettings;
     int modelIndex = 0;
     std::vector<std::string> initFiles;

@@ -165,6 +165,8 @@ void InitializationDialog::list(link::Direction direction, std::string_view text
 }
 
 void InitializationDialog::statusNote(std::string_view text) {
+    if (completed_) // a late note does not take back the completion
+        return;
     status_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
@@ -180,6 +182,9 @@ void InitializationDialog::finished() {
     timer_.stop();
     const QString done = u8(str::kInitializationComplete);
     setWindowTitle(done);
+    // The dialog says what the status bar says, not that it still waits.
+    completed_ = true;
+    status_->setText(done);
     session_.showStatus(str::kInitializationComplete);
     for (QPushButton* b : {autoSelect_, stop_, back_, forward_})
         b->hide();

@@ -81,6 +81,7 @@ private:
     bool closing_ = false;
     QListWidget* list_;
     QLabel* status_;
+    bool completed_ = false;
     QPushButton* autoSelect_;
     QPushButton* stop_;
     QPushButton* back_;

@@ -38,8 +38,7 @@ QSize PortActivityWindow::sizeHint() const {
     const QFontMetrics fm(font());
     const Info i = info_();
     int widest = fm.horizontalAdvance(QString::fromStdString(activityReceiverText(i.modelIndex)));
-    widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(
-                                  activityPortText(std::max(1, i.comNumber)))));
+    widest = std::max(widest, fm.horizontalAdvance(portText()));
     const int boxHeight = fm.height() + 8;
     return {widest + 2 * kPadding + 2 * kMargin, 3 * boxHeight + 4 * kMargin};
 }
@@ -84,12 +83,22 @@ void PortActivityWindow::portChanged() {
         raise();
 }
 
+QString PortActivityWindow::portText() const {
+    const Info i = info_();
+    // Without a port the window still says so rather than going blank.
+    if (i.comNumber == 0)
+        return QString::fromUtf8(str::kActivityPort) + QStringLiteral("  ") +
+               QString::fromUtf8(str::kActivityNotConnected);
+    QString text = QString::fromStdString(activityPortText(i.comNumber));
+    if (!i.device.empty())
+        text += QStringLiteral("  ") + QString::fromStdString(i.device);
+    return text;
+}
+
 void PortActivityWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     const Info i = info_();
-    if (i.comNumber == 0)
-        return;
     const int boxHeight = QFontMetrics(font()).height() + 8;
     const int w = width() - 2 * kMargin;
     auto box = [&](const QRect& r, const QString& text, const QColor& fill, bool lit = false) {
@@ -102,8 +111,7 @@ void PortActivityWindow::paintEvent(QPaintEvent*) {
     const QColor paper(Qt::white);
     box(QRect(kMargin, kMargin, w, boxHeight),
         QString::fromStdString(activityReceiverText(i.modelIndex)), paper);
-    box(QRect(kMargin, 2 * kMargin + boxHeight, w, boxHeight),
-        QString::fromStdString(activityPortText(i.comNumber)), paper);
+    box(QRect(kMargin, 2 * kMargin + boxHeight, w, boxHeight), portText(), paper);
     box(receivedRect(), QString::fromUtf8(str::kActivityR),
         received_ ? kReceivedColor : QColor(Qt::white), received_);
     box(writtenRect(), QString::fromUtf8(str::kActivityW),

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
 
 namespace trix::app {
 
@@ -17,8 +18,9 @@ class PortActivityWindow : public QDialog, public link::LinkListener {
 public:
     static constexpr int kLightMs = 500;
     struct Info {
-        int comNumber = 0; // 0: no port in use, no boxes
+        int comNumber = 0; // 0: no port in use, the lights stay dark
         int modelIndex = 0;
+        std::string device; // the device path or source behind the COM number
     };
 
     // `info` is asked for the port and model each time the window is drawn.
@@ -33,6 +35,8 @@ public:
     bool receivedLit() const { return received_; }
     bool writtenLit() const { return written_; }
     bool boxesShown() const { return info_().comNumber != 0; }
+    // The port line: the COM number with its device, or that no port is connected.
+    QString portText() const;
     QSize sizeHint() const override;
 
 protected:

@@ -14,6 +14,9 @@
 
 #include <QApplication>
 
+#include <cerrno>
+#include <cstring>
+
 #include <unistd.h>
 
 namespace trix::app {
@@ -75,6 +78,13 @@ private:
 
 bool deviceUsable(const std::string& path) {
     return ::access(path.c_str(), R_OK | W_OK) == 0;
+}
+
+// Why a device cannot be used, for the user who named it.
+std::string whyUnusable(const std::string& path) {
+    if (::access(path.c_str(), R_OK | W_OK) == 0)
+        return {};
+    return std::strerror(errno);
 }
 
 } // namespace
@@ -152,6 +162,10 @@ bool Session::openPort() {
         return false;
     }
     pump_->reset();
+    // The port that opened is the one to offer and to connect with next time, even after a
+    // Disconnect.
+    app_.settings().comNumber = com;
+    app_.settings().comSet = toRecord(link_.portSettings);
     view_.statusLine().setPaneText(StatusBar::Port, qs(cformat(str::kComName, com)));
     pumpDriver_->start(connection_->port()->pollDescriptor(), pumpPeriodMs);
     view_.stateChanged();
@@ -210,12 +224,19 @@ void Session::connectCommand() {
         if (n == link_.comNumber || deviceUsable(device))
             in.ports.emplace_back(n, device);
     }
+    // A device named on the command line is not dropped without a word.
+    for (const std::string& device : extraDevices)
+        if (const std::string why = whyUnusable(device); !why.empty())
+            messages_.show(cformat(str::kDeviceUnusable, device.c_str(), why.c_str()), Buttons::Ok,
+                           Icon::Warning);
     in.recentSources = splitRecentSources(app_.settings().recentSources);
     if (in.ports.empty()) // a source may still be typed
         messages_.show(str::kNoComPorts, Buttons::Ok, Icon::Stop);
     if (link_.comNumber != 0 && link::isTcpSource(deviceOf(link_.comNumber)))
         in.source = deviceOf(link_.comNumber);
     in.comNumber = link_.comNumber;
+    // Not connected: the port used last is offered again.
+    in.preferredCom = app_.settings().comNumber;
     in.settings = link_.portSettings;
     in.modelIndex = link_.modelIndex;
     in.initFiles = listInitFiles({app_.folders().receiverUser, app_.folders().receiverShipped});

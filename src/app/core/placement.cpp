@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace trix::app {
@@ -52,6 +53,15 @@ RestoredPlacement restorePlacement(const WindowPlacement& s, int w, int h, bool 
     const bool onScreen = r.right > 0 && r.bottom > 0 && r.left < w && r.top < h;
     r.move = s.stored() && bigEnough && onScreen;
     return r;
+}
+
+PlacedRect fitPlacement(const WindowPlacement& r, int areaWidth, int areaHeight) {
+    PlacedRect p;
+    p.width = std::clamp(r.right - r.left, 1, std::max(1, areaWidth));
+    p.height = std::clamp(r.bottom - r.top, 1, std::max(1, areaHeight));
+    p.left = std::clamp(r.left, 0, std::max(0, areaWidth - p.width));
+    p.top = std::clamp(r.top, 0, std::max(0, areaHeight - p.height));
+    return p;
 }
 
 } // namespace trix::app

@@ -47,4 +47,13 @@ RestoredPlacement restorePlacement(const WindowPlacement& stored, int screenWidt
                                    bool allowMaximized, int minWidth = kSmallestPlacement,
                                    int minHeight = kSmallestPlacement);
 
+// Where a restored window goes in an area of `areaWidth` × `areaHeight` (once
+// restorePlacement() said it moves): its stored size, shrunk to the area where it is larger,
+// moved (not squeezed) so that all of it is visible. Another screen size or scale factor
+// never leaves a window off-screen or cut off.
+struct PlacedRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+PlacedRect fitPlacement(const WindowPlacement& stored, int areaWidth, int areaHeight);
+
 } // namespace trix::app

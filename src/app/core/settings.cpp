@@ -178,7 +178,8 @@ Settings loadSettings(const IniProfile& p) {
 
     const char* m = kSectionMainWin;
     s.comNumber = p.getInt(m, "Com Number", 0);
-    if (s.comNumber < 0 || s.comNumber > 2)
+    // Devices beyond the first two are numbered on (up to 32): a stored COM5 stays COM5.
+    if (s.comNumber < 0 || s.comNumber > 32)
         s.comNumber = 0;
     s.statusBar = p.getInt(m, "StatusBar", 1);
     s.toolBar = p.getInt(m, "ToolBar", 1);

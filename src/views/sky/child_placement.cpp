@@ -22,7 +22,8 @@ bool restoreChildPlacement(QWidget* window, const app::IniProfile* profile, cons
         app::restorePlacement(stored, screen.width(), screen.height(), true);
     if (!r.move)
         return false;
-    frame->setGeometry(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+    const app::PlacedRect fit = app::fitPlacement(stored, screen.width(), screen.height());
+    frame->setGeometry(fit.left, fit.top, fit.width, fit.height);
     if (r.showState == app::kShowMaximized)
         frame->showMaximized();
     return true;
