@@ -8,6 +8,8 @@
 #include "views/panel/panel_factory.h"
 #include "views/plot/plot_factory.h"
 #include "views/position/sky_position_factories.h"
+#include "views/rtcm/rtcm_factory.h"
+#include "views/rtk/rtk_factory.h"
 #include "views/print/print_frame.h"
 
 #include <QApplication>
@@ -79,6 +81,8 @@ int main(int argc, char** argv) {
 
     trix::views::registerPanelWindows();
     trix::views::registerSkyAndPositionWindows();
+    trix::views::registerRtcmWindow();
+    trix::views::registerRtkWindow();
     trix::plot::registerPlotWindow();
     trix::app::TrixApplication app(options);
     int rc = 0;

@@ -5,6 +5,7 @@
 #include "base/strings.h"
 #include "base/text.h"
 #include "decode/geo.h"
+#include "dgps_parsers.h"
 #include "logs/viewed_log.h"
 #include "status_bar.h"
 #include "trix_application.h"
@@ -36,6 +37,8 @@ Session::Session(TrixApplication& app, MessageSink& messages, UserInteraction& i
       timers_([this](int id) { timerFired(id); }),
       emulator_(app.settings().devicesSpecific, defaultRandomSource(20240601u)) {
     connection_ = std::make_unique<link::Link>(messages_, link_, this);
+    connection_->setTimerHost(&timers_, kTimerCommands);
+    dgps_ = std::make_unique<DgpsParsers>();
     connection_->setWaitHooks({[] {
                                    // Waiting port operations keep the windows alive.
                                    QCoreApplication::processEvents();
@@ -123,6 +126,7 @@ bool Session::acquireDecoder() {
         indexer_->setEvents(this);
         indexer_->setErrorListDirectory(app_.folders().logging);
         indexer_->addLineListener(&registry_);
+        indexer_->addLineListener(dgps_.get());
         EpochDecoder::Hooks hooks;
         hooks.messages = &messages_;
         hooks.changes = &registry_;
@@ -163,6 +167,7 @@ void Session::destroyDecoder() {
     indexer_.reset();
     statistics_.reset();
     decoder_.reset();
+    dgps_->clear();
     dataWindowCount_ = 0;
     viewUse_ = sessionUse_ = emulationUse_ = false;
     if (link_.viewFileMode) {
@@ -207,6 +212,9 @@ void Session::timerFired(int id) {
     switch (id) {
     case kTimerEmulation:
         emulationTick();
+        break;
+    case kTimerCommands:
+        connection_->pacerTimerFired();
         break;
     case logs::kTimerRecording:
     case logs::kTimerPeriod:
@@ -298,17 +306,25 @@ bool Session::viewLogFile(const std::string& path) {
     viewedFile_ = file.string();
     indexer_->setErrorListDirectory(app_.folders().logging);
     registry_.holdEpochs(true);
+    dgps_->beginLog(decoder_->limits());
     const bool ok = indexer_->viewLogFile(viewedFile_);
     registry_.holdEpochs(false);
+    if (decoder_)
+        dgps_->endLog(*decoder_);
     link_.modelIndex = decoder_->modelIndex();
     if (!ok) {
         closeViewedFile();
         return false;
     }
     for (DataWindow k :
-         {DataWindow::Position, DataWindow::Rtcm, DataWindow::Rtk, DataWindow::SkyChart})
-        if (!view_.windowOpen(k) && view_.canOpenWindow(k))
+         {DataWindow::Position, DataWindow::Rtcm, DataWindow::Rtk, DataWindow::SkyChart}) {
+        // The DGPS windows open only on a file that holds their data.
+        const bool hasData = k == DataWindow::Rtcm  ? decoder_ && decoder_->logHasRtcm
+                             : k == DataWindow::Rtk ? decoder_ && decoder_->logHasRtk
+                                                    : true;
+        if (hasData && !view_.windowOpen(k) && view_.canOpenWindow(k))
             view_.toggleWindow(k);
+    }
     view_.openEpochCounter();
     if (indexer_ && indexer_->errorListRequested())
         interaction_.openErrorList(indexer_->errorListPath());

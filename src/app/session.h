@@ -38,9 +38,12 @@ class TrixApplication;
 class StatusBar;
 class InitializationDialog;
 class PumpDriver;
+class DgpsParsers;
 
 // The emulation's timer id; the log recorder's timers share the session's timer host.
 inline constexpr int kTimerEmulation = 1;
+// The command pacer's timer id.
+inline constexpr int kTimerCommands = 3;
 
 // The link state: one record for the process, read by every part that needs the link. The
 // receiver link's own state (port, COM number, settings, model, receiver port, host mode,
@@ -99,6 +102,8 @@ public:
     // The window of `kind` is gone: it is unregistered and its use of the decoder released.
     void removeWindow(DataWindow kind);
     void setListener(Listener kind, TrafficListener* listener);
+    // The RTCM and RTK windows' parsers (dgps_parsers.h).
+    DgpsParsers& dgps() { return *dgps_; }
 
     // --- the receiver link ------------------------------------------------------------------
     link::Link& connection() { return *connection_; }
@@ -232,6 +237,7 @@ private:
     std::string viewedFile_;
 
     WindowRegistry registry_;
+    std::unique_ptr<DgpsParsers> dgps_;
     std::map<DataWindow, DataWindowClient*> clients_;
     std::unique_ptr<EpochStatus> epochStatus_;
     std::map<Listener, std::unique_ptr<link::LinkListener>> bridges_;
