@@ -87,6 +87,11 @@ TEST(TrixlogTest, BadArgumentsAndBadFiles) {
     EXPECT_EQ(run("analyze x.log --outlier-limit 20000 2>/dev/null").code, 2);
     EXPECT_EQ(run("epochs --help").code, 0);
     EXPECT_EQ(run("analyze --help").code, 0);
+    // The version is answered like any tool's.
+    Result version = run("--version");
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("trixlog ", 0), 0u) << version.out;
+    EXPECT_NE(version.out.find('.'), std::string::npos) << version.out;
 
     Result missing = run("epochs /nonexistent/unkn_001.log 2>&1");
     EXPECT_EQ(missing.code, 1);

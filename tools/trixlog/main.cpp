@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
         overview(stdout);
         return 0;
     }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("trixlog %s\n", TRIX_VERSION);
+        return 0;
+    }
     for (const auto& c : trixlog::registry()) {
         if (c.name == argv[1])
             return c.run(argc - 1, argv + 1);
