@@ -107,9 +107,9 @@ MainWindow::~MainWindow() {
         delete d;
     for (PortActivityWindow* d : findChildren<PortActivityWindow*>())
         delete d;
-    session_.reset();
     delete almanac_;
     delete terminal_;
+    session_.reset();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -203,12 +203,12 @@ void MainWindow::createMenus() {
     view->addSeparator();
     view->addAction(tr("&Options..."), this, &MainWindow::onOptions);
 
-    QMenu* win = menuBar()->addMenu(tr("&Window"));
     almanac_ = new AlmanacCommands(*session_, *mdi_, *menuBar(), *this);
     terminal_ =
         new TerminalCommands(*session_, *mdi_, *gps, *menuBar(), *action(Command::SendCommand),
                              *action(Command::SupportTicket), *status_, *this);
 
+    QMenu* win = menuBar()->addMenu(tr("&Window"));
     new WindowMenu(*mdi_, app_.profile(), *win, this);
 
     for (QMenu* m : {gps, view})
@@ -266,9 +266,9 @@ FrameState MainWindow::state() const {
     s.plotOpen = open(DataWindow::Plot);
     s.counterOpen = counterWindow_ != nullptr;
     s.portActivityOpen = portActivity_ != nullptr;
-    return s;
     if (terminal_)
         terminal_->fillState(s);
+    return s;
 }
 
 void MainWindow::refreshTitle() {
@@ -473,13 +473,13 @@ void MainWindow::onOptions() {
 // ---------------------------------------------------------------------------------------------
 // Exit
 
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A recording is unsaved work in the making: quitting ends it, so the user is asked first.
     if (!shutDown_ && session_->recorder().sessionRunning() &&
         messages_->show(str::kQuitWhileRecording, Buttons::YesNo, Icon::Question) != Answer::Yes) {
         event->ignore();
         return;
     }
-void MainWindow::closeEvent(QCloseEvent* event) {
     shutdown();
     event->accept();
 }
@@ -521,6 +521,8 @@ PortActivityWindow* MainWindow::portActivityWindow() const {
 void MainWindow::portChanged() {
     if (portActivity_)
         portActivity_->portChanged();
+    if (terminal_)
+        terminal_->portChanged();
 }
 
 void MainWindow::onPortActivity() {
@@ -528,8 +530,6 @@ void MainWindow::onPortActivity() {
         portActivity_->close();
         return;
     }
-    if (terminal_)
-        terminal_->portChanged();
     const LinkState& link = session_->link();
     auto* w = new PortActivityWindow(
         [&link] {

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
+#include <algorithm>
+
 namespace trix::app {
 
 QString qs(std::string_view text) {
@@ -61,26 +63,49 @@ void QtMessageSink::beep() {
 }
 
 bool QtTimerHost::start(int id, long long ms) {
-    if (ms <= 0 || ms > std::numeric_limits<int>::max())
+    if (ms <= 0)
         return false;
-    auto& t = timers_[id];
-    if (!t) {
-        t = std::make_unique<QTimer>();
-        QObject::connect(t.get(), &QTimer::timeout, this, [this, id] { fired_(id); });
+    Timer& t = timers_[id];
+    if (!t.timer) {
+        t.timer = std::make_unique<QTimer>();
+        t.timer->setSingleShot(true);
+        QObject::connect(t.timer.get(), &QTimer::timeout, this, [this, id] { stepDone(id); });
     }
-    t->start(static_cast<int>(ms));
+    t.period = ms;
+    t.remaining = ms;
+    arm(t);
     return true;
+}
+
+void QtTimerHost::arm(Timer& t) {
+    t.timer->start(static_cast<int>(std::min<long long>(t.remaining, longestStep_)));
+}
+
+void QtTimerHost::stepDone(int id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end())
+        return;
+    Timer& t = it->second;
+    t.remaining -= t.timer->interval();
+    if (t.remaining > 0) {
+        arm(t);
+        return;
+    }
+    // Rearmed before the call, so that the handler may kill or restart its own timer.
+    t.remaining = t.period;
+    arm(t);
+    fired_(id);
 }
 
 void QtTimerHost::kill(int id) {
     auto it = timers_.find(id);
     if (it != timers_.end())
-        it->second->stop();
+        it->second.timer->stop();
 }
 
 bool QtTimerHost::running(int id) const {
     auto it = timers_.find(id);
-    return it != timers_.end() && it->second->isActive();
+    return it != timers_.end() && it->second.timer->isActive();
 }
 
 QtProgress::QtProgress(QWidget* parent) : parent_(parent) {}

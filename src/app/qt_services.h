@@ -37,18 +37,30 @@ private:
     QPointer<QWidget> parent_;
 };
 
-// Window timers by id, each a QTimer calling back with its id.
+// Window timers by id, each a QTimer calling back with its id. A QTimer holds an int of
+// milliseconds (about 24 days); longer periods, such as a multiple log session of many hours,
+// are counted down in steps of at most `longestStepMs`.
 class QtTimerHost : public QObject, public logs::TimerHost {
 public:
-    explicit QtTimerHost(std::function<void(int)> fired, QObject* parent = nullptr)
-        : QObject(parent), fired_(std::move(fired)) {}
+    explicit QtTimerHost(std::function<void(int)> fired, QObject* parent = nullptr,
+                         int longestStepMs = 3'600'000)
+        : QObject(parent), fired_(std::move(fired)), longestStep_(longestStepMs) {}
     bool start(int id, long long ms) override;
     void kill(int id) override;
     bool running(int id) const;
 
 private:
+    struct Timer {
+        std::unique_ptr<QTimer> timer;
+        long long period = 0;
+        long long remaining = 0;
+    };
+    void arm(Timer& t);
+    void stepDone(int id);
+
     std::function<void(int)> fired_;
-    std::map<int, std::unique_ptr<QTimer>> timers_;
+    int longestStep_;
+    std::map<int, Timer> timers_;
 };
 
 // The progress window "Analyzing log file...".

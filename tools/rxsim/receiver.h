@@ -2,8 +2,8 @@
 // The behaviour of one simulated receiver: what it answers to the commands it understands and
 // what it sends each epoch. Independent of the pseudo-terminal, so it can run anywhere.
 
-#include "almanac_answers.h"
 #include "rtk_answers.h"
+#include "almanac_answers.h"
 #include "sentences.h"
 #include "terminal_answers.h"
 
@@ -24,8 +24,8 @@ struct ReceiverConfig {
     std::vector<std::string> ignore; // commands containing one of these get no answer
     bool silent = false;             // answers nothing at all
     bool almanacGarbage = false;     // almanac answers are byte patterns
-    DgpsConfig dgps;                 // the differential side
     TerminalConfig terminal;         // ACK bytes, refusals, answer delay
+    DgpsConfig dgps;                 // the differential side
 };
 
 class Receiver {
