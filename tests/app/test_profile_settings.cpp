@@ -108,7 +108,8 @@ TEST(Settings, OutOfRangeValuesAreClamped) {
     EXPECT_EQ(s.graphLat, 0);
     EXPECT_EQ(s.multipleRecording, 1);
     EXPECT_EQ(s.recordDuration, 600);
-    EXPECT_EQ(s.comNumber, 0);
+    EXPECT_EQ(s.comNumber, 5); // any port the Connect command lists, up to COM32, is kept
+    EXPECT_EQ(loadSettings(profileOf("[MainWin]\nCom Number=33\n")).comNumber, 0);
     EXPECT_EQ(loadSettings(profileOf("[MainWin]\nCom Number=-1\n")).comNumber, 0);
     EXPECT_EQ(loadSettings(profileOf("[MainWin]\nCom Number=2\n")).comNumber, 2);
 }
