@@ -57,10 +57,13 @@ std::string segmentRequest(std::uint32_t address) {
     return r;
 }
 
-Link::Link(MessageSink& messages, LinkEvents* events) : Link(messages, ownState_, events) {}
+Link::Link(MessageSink& messages, LinkEvents* events) : Link(messages, nullptr, events) {}
 
 Link::Link(MessageSink& messages, LinkState& external, LinkEvents* events)
-    : state(external), messages_(messages), events_(events),
+    : Link(messages, &external, events) {}
+
+Link::Link(MessageSink& messages, LinkState* external, LinkEvents* events)
+    : state(external ? *external : ownState_), messages_(messages), events_(events),
       pacer_([this](const std::string& c) { sendCommand(c, true); },
              [this](int ms) { pause(ms); }) {}
 

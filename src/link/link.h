@@ -71,6 +71,9 @@ public:
     Link& operator=(const Link&) = delete;
 
 private:
+    // Both public constructors end here; `external` null means the link's own state. (A
+    // delegating constructor must not name a member: the object does not exist yet.)
+    Link(MessageSink& messages, LinkState* external, LinkEvents* events);
     LinkState ownState_;
 
 public:
