@@ -255,8 +255,8 @@ void MainWindow::savePlacement() {
     writePlacement(app_.profile(), "MainWin", p);
 }
 
-FrameState MainWindow::state() const {
-    FrameState s = session_->state();
+CommandState MainWindow::state() const {
+    CommandState s = session_->state();
     auto open = [this](DataWindow k) { return window(k) != nullptr; };
     s.positionOpen = open(DataWindow::Position);
     s.skyOpen = open(DataWindow::SkyChart);
@@ -276,7 +276,7 @@ void MainWindow::refreshTitle() {
 }
 
 void MainWindow::updateCommands() {
-    const FrameState s = state();
+    const CommandState s = state();
     for (int i = 0; i < kCommandCount; ++i) {
         auto c = static_cast<Command>(i);
         CommandStatus st = commandStatus(c, s);

@@ -9,7 +9,7 @@
 // registerWindow(kind, widget, client, interest) (see window_registry.h for the interest) and
 // shows it in mdiArea(); the window calls windowClosed(kind) when it closes.
 
-#include "app/core/frame_state.h"
+#include "app/core/command_state.h"
 #include "session.h"
 #include "user_interaction.h"
 #include "window_client.h"
@@ -67,7 +67,7 @@ public:
     QMdiArea* mdiArea() const { return mdi_; }
     EpochCounter* epochCounter() const;
     PortActivityWindow* portActivityWindow() const;
-    FrameState state() const;
+    CommandState state() const;
     QAction* action(Command c) const { return actions_.at(static_cast<std::size_t>(c)); }
     AlmanacCommands* almanacCommands() const { return almanac_; }
     TerminalCommands* terminalCommands() const { return terminal_; }

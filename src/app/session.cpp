@@ -74,8 +74,8 @@ Session::~Session() {
     connection_->setDecoder(nullptr);
 }
 
-FrameState Session::state() const {
-    FrameState s;
+CommandState Session::state() const {
+    CommandState s;
     s.busy = link_.busy;
     s.hostMode = link_.hostMode;
     s.portOpen = link_.portOpen();

@@ -11,7 +11,7 @@
 
 #include "app/connect/connection_rules.h"
 #include "app/core/emulator.h"
-#include "app/core/frame_state.h"
+#include "app/core/command_state.h"
 #include "decode/epoch_decoder.h"
 #include "link/data_pump.h"
 #include "link/device_list.h"
@@ -155,7 +155,7 @@ public:
     int dataWindowCount() const { return dataWindowCount_; }
     const std::string& viewedFile() const { return viewedFile_; }
     // The session's part of the main window's state (the open windows are the window's).
-    FrameState state() const;
+    CommandState state() const;
 
     // --- viewing, analysis, emulation, log session -------------------------------------------
     // GPS menu "View log file...": asks for a file and views it.

@@ -184,7 +184,7 @@ void TerminalCommands::portChanged() {
         sendDialog_->receiverChanged();
 }
 
-void TerminalCommands::fillState(FrameState& s) const {
+void TerminalCommands::fillState(CommandState& s) const {
     s.commandListLoaded = sendDialog_ && sendDialog_->menuBox()->hasMenu();
     s.ticketRunning = ticket_->ticketRunning();
 }

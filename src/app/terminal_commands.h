@@ -5,7 +5,7 @@
 // menu and the start-up menu. The windows themselves are the views' own; this class creates
 // them, feeds the terminal from the link and follows the receiver and the port.
 
-#include "app/core/frame_state.h"
+#include "app/core/command_state.h"
 #include "views/book/book_window.h"
 #include "views/terminal/send_command_dialog.h"
 #include "views/terminal/terminal_view.h"
@@ -58,7 +58,7 @@ public:
     // terminal and cancels the ticket.
     void portChanged();
     // What the main window's enabling reads: the command list and the ticket writer.
-    void fillState(FrameState& s) const;
+    void fillState(CommandState& s) const;
     bool ticketEnabled() const;
 
     views::TerminalView* terminal() const { return terminal_; }

@@ -4,7 +4,7 @@
 // enables both View commands and the windows follow the epoch counter.
 
 #include "app/connect/initialization_dialog.h"
-#include "app/core/frame_state.h"
+#include "app/core/command_state.h"
 #include "dgps_parsers.h"
 #include "epoch_counter.h"
 #include "logs/playback.h"

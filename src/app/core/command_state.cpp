@@ -1,4 +1,4 @@
-#include "app/core/frame_state.h"
+#include "app/core/command_state.h"
 
 #include "base/strings.h"
 #include "base/text.h"
@@ -6,7 +6,7 @@
 
 namespace trix::app {
 
-CommandStatus commandStatus(Command c, const FrameState& s) {
+CommandStatus commandStatus(Command c, const CommandState& s) {
     const bool modelSet = s.modelIndex != 0;
     switch (c) {
     case Command::Connect:
@@ -51,7 +51,7 @@ CommandStatus commandStatus(Command c, const FrameState& s) {
     return {};
 }
 
-std::string frameTitle(const FrameState& s) {
+std::string frameTitle(const CommandState& s) {
     if (modelCan(s.modelIndex).yqn && !s.receiverDescription.empty() && !s.emulationActive &&
         !s.viewFileMode)
         return s.receiverDescription;

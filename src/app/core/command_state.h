@@ -1,5 +1,5 @@
 #pragma once
-// The main frame's state as the command enabling and the title read it, and the two rules
+// The main window's state as the command enabling and the title read it, and the two rules
 // themselves, kept free of the GUI so every state can be checked directly.
 
 #include <string>
@@ -26,7 +26,7 @@ enum class Command {
 };
 inline constexpr int kCommandCount = 16;
 
-struct FrameState {
+struct CommandState {
     bool busy = false;
     bool hostMode = false;
     bool portOpen = false;
@@ -54,9 +54,9 @@ struct CommandStatus {
     bool checked = false;
 };
 
-CommandStatus commandStatus(Command c, const FrameState& s);
+CommandStatus commandStatus(Command c, const CommandState& s);
 
 // "Orvane Trialix" with the analysis, emulation, viewed file or receiver model parts.
-std::string frameTitle(const FrameState& s);
+std::string frameTitle(const CommandState& s);
 
 } // namespace trix::app

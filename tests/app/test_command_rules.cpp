@@ -1,7 +1,7 @@
 // Command enabling, title and byte-count rules of the main frame, and the folders.
 
 #include "app/core/folders.h"
-#include "app/core/frame_state.h"
+#include "app/core/command_state.h"
 #include "app/core/number_format.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 using namespace trix::app;
 
 TEST(FrameTitle, EachState) {
-    FrameState s;
+    CommandState s;
     EXPECT_EQ(frameTitle(s), "Orvane Trialix");
     s.modelIndex = 1;
     EXPECT_EQ(frameTitle(s), "Orvane Trialix - GPS Receiver type:  Unknown");
@@ -32,7 +32,7 @@ TEST(FrameTitle, EachState) {
 }
 
 TEST(CommandEnabling, IdleConnectedEmulationAndViewing) {
-    FrameState idle;
+    CommandState idle;
     EXPECT_TRUE(commandStatus(Command::Connect, idle).enabled);
     EXPECT_FALSE(commandStatus(Command::Disconnect, idle).enabled);
     EXPECT_TRUE(commandStatus(Command::ViewLogFile, idle).enabled);
@@ -43,7 +43,7 @@ TEST(CommandEnabling, IdleConnectedEmulationAndViewing) {
     EXPECT_FALSE(commandStatus(Command::EpochCounter, idle).enabled);
     EXPECT_TRUE(commandStatus(Command::PortActivity, idle).enabled);
 
-    FrameState connected;
+    CommandState connected;
     connected.portOpen = true;
     connected.comNumber = 1;
     connected.modelIndex = 3;
@@ -63,7 +63,7 @@ TEST(CommandEnabling, IdleConnectedEmulationAndViewing) {
     EXPECT_FALSE(commandStatus(Command::Disconnect, connected).enabled);
     EXPECT_TRUE(commandStatus(Command::IndicatorPanel, connected).enabled);
 
-    FrameState emu;
+    CommandState emu;
     emu.emulationActive = true;
     emu.modelIndex = 17;
     emu.decoderExists = true;
@@ -73,7 +73,7 @@ TEST(CommandEnabling, IdleConnectedEmulationAndViewing) {
     EXPECT_EQ(commandStatus(Command::Emulation, emu).checked, true);
     EXPECT_TRUE(commandStatus(Command::EpochCounter, emu).checked);
 
-    FrameState view;
+    CommandState view;
     view.viewFileMode = true;
     view.modelIndex = 17;
     view.viewedEpochs = 2;
