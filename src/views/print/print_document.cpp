@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace trix::print {
 
 namespace {
@@ -62,11 +64,23 @@ bool printDocument(QPrinter& printer, Printable& doc, MessageSink& messages,
     font.setPixelSize(kFontPixels);
     p.setFont(font);
     const QRect page(0, 0, kLogicalPageWidth, static_cast<int>(printer.height() / scale));
-    const QRect body = drawPageHeader(p, page, doc.printTitle(), when);
-    if (!doc.printPage(p, body, messages)) {
-        printer.abort();
-        p.end();
-        return false;
+    QRect body = drawPageHeader(p, page, doc.printTitle(), when);
+    const int pages = std::max(1, doc.pageCount(p, body));
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0) {
+            if (!printer.newPage()) {
+                messages.show(str::kPrintFailed);
+                printer.abort();
+                p.end();
+                return false;
+            }
+            body = drawPageHeader(p, page, doc.printTitle(), when);
+        }
+        if (!doc.printPageAt(p, body, i, messages)) {
+            printer.abort();
+            p.end();
+            return false;
+        }
     }
     const bool ended = p.end();
     if (!ended || printer.printerState() == QPrinter::Error) {

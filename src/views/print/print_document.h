@@ -1,6 +1,7 @@
 #pragma once
-// The common print procedure: one document of one page per window, the page header (title at
-// the left, date and time at the right, a line under both) and the window's page below it.
+// The common print procedure: one document per window (one page unless the window needs more), the
+// page header (title at the left, date and time at the right, a line under both) and the window's
+// page below it.
 
 #include "views/print/printable.h"
 
@@ -25,9 +26,9 @@ QString printDateText(const QDateTime& when);
 QRect drawPageHeader(QPainter& painter, const QRect& page, const QString& title,
                      const QDateTime& when);
 
-// Prints `doc` on `printer` (already set up): begins the document, writes the header, lets the
-// window draw its page, ends the document. A page that fails aborts the job; a printer that
-// cannot start or reports an error is shown. True only when the page was printed.
+// Prints `doc` on `printer` (already set up): begins the document, writes the header on each
+// page, lets the window draw its pages, ends the document. A page that fails aborts the job; a
+// printer that cannot start or reports an error is shown. True only when the page was printed.
 bool printDocument(QPrinter& printer, Printable& doc, MessageSink& messages,
                    const QDateTime& when = QDateTime::currentDateTime());
 

@@ -45,6 +45,8 @@ bool askChoiceDialog(PrintChoice& choice, bool& preview, const QString& title, Q
 } // namespace
 
 std::unique_ptr<Printable> documentOf(QWidget* window) {
+    if (auto* source = dynamic_cast<PrintSource*>(window))
+        return source->printDocument();
     if (auto* w = dynamic_cast<views::SkyChartWindow*>(window))
         return printableOf(w);
     if (auto* w = dynamic_cast<views::PositionWindow*>(window))
