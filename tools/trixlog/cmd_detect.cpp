@@ -3,6 +3,7 @@
 // an initialization file afterwards.
 
 #include "command.h"
+#include "receiver_line.h"
 
 #include "base/strings.h"
 #include "base/text.h"
@@ -11,9 +12,7 @@
 #include "link/data_pump.h"
 #include "link/init_run.h"
 #include "link/link.h"
-#include "link/port_settings.h"
 
-#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -23,34 +22,20 @@ constexpr const char* kUsage = "usage: trixlog detect DEVICE [--baud B] [--rtsct
                                "[--tick-ms MS] [--init FILE] [--no-ack-answer yes|no] "
                                "[--verbose]\n";
 
-void help() {
-    std::printf(
-        "%s\n"
-        "Opens DEVICE at B baud (default 9600), 8 data bits, no parity, 1 stop bit, RTS/CTS\n"
-        "only with --rtscts, and identifies the receiver. DEVICE may be tcp://HOST:PORT, a\n"
-        "receiver behind a TCP listener (no speed there: --baud and --scan do not apply).\n"
-        "On success prints\n"
-        "  model=<index> name=<name> port=<letter> baud=<baud> rtscts=<0|1> firmware=<version>\n"
-        "and exits 0; otherwise prints \"GPS receiver is not detected!\" and exits 1.\n\n"
-        "  --scan            when the receiver does not answer, try every baud rate with and\n"
-        "                    without RTS/CTS (\"AutoSelect\")\n"
-        "  --tick-ms MS      time between detection steps (default 1000)\n"
-        "  --init FILE       send the commands of this initialization file after the\n"
-        "                    identification, each until acknowledged\n"
-        "  --no-ack-answer   answer to \"Continue with next command?\" (default yes)\n"
-        "  --verbose         show the traffic on stderr\n",
-        kUsage);
-}
-
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-volatile std::sig_atomic_t interrupted = 0;
-void onSignal(int) {
-    interrupted = 1;
-}
+constexpr const char* kHelp =
+    "Opens DEVICE at B baud (default 9600), 8 data bits, no parity, 1 stop bit, RTS/CTS\n"
+    "only with --rtscts, and identifies the receiver. DEVICE may be tcp://HOST:PORT, a\n"
+    "receiver behind a TCP listener (no speed there: --baud and --scan do not apply).\n"
+    "On success prints\n"
+    "  model=<index> name=<name> port=<letter> baud=<baud> rtscts=<0|1> firmware=<version>\n"
+    "and exits 0; otherwise prints \"GPS receiver is not detected!\" and exits 1.\n\n"
+    "  --scan            when the receiver does not answer, try every baud rate with and\n"
+    "                    without RTS/CTS (\"AutoSelect\")\n"
+    "  --tick-ms MS      time between detection steps (default 1000)\n"
+    "  --init FILE       send the commands of this initialization file after the\n"
+    "                    identification, each until acknowledged\n"
+    "  --no-ack-answer   answer to \"Continue with next command?\" (default yes)\n"
+    "  --verbose         show the traffic on stderr\n";
 
 class DetectHost : public trix::link::InitHost {
 public:
@@ -77,102 +62,75 @@ private:
     bool verbose_;
 };
 
-bool parseNumber(const char* text, long lo, long hi, long& out) {
-    std::string s(text);
-    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    out = trix::parseInteger(s);
-    return out >= lo && out <= hi;
+struct Options {
+    trixlog::LineOptions line;
+    std::string initFile;
+    long tickMs = 1000;
+    bool scan = false, verbose = false;
+    trix::Answer noAck = trix::Answer::Yes;
+};
+
+int parse(int argc, char** argv, Options& o) {
+    trixlog::OptionParser options(kUsage, kHelp);
+    trixlog::addLineOptions(options, o.line);
+    options.flag("--scan", o.scan);
+    options.number("--tick-ms", 1, 60000, o.tickMs);
+    options.value("--init", [&](std::string_view v) {
+        o.initFile = std::string(v);
+        return true;
+    });
+    options.value("--no-ack-answer", [&](std::string_view v) {
+        o.noAck = v == "yes" ? trix::Answer::Yes : trix::Answer::No;
+        return v == "yes" || v == "no";
+    });
+    options.flag("--verbose", o.verbose);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
+    // A lone "-" names no device.
+    if (o.line.device.empty() || o.line.device == "-")
+        return options.usageError();
+    return -1;
 }
 
 int run(int argc, char** argv) {
-    std::string device, initFile;
-    long baud = 9600, tickMs = 1000;
-    bool rtscts = false, scan = false, verbose = false;
-    trix::Answer noAck = trix::Answer::Yes;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            help();
-            return 0;
-        }
-        if (a == "--baud") {
-            if (++i >= argc || !parseNumber(argv[i], 1, 115200, baud))
-                return usage();
-        } else if (a == "--tick-ms") {
-            if (++i >= argc || !parseNumber(argv[i], 1, 60000, tickMs))
-                return usage();
-        } else if (a == "--init") {
-            if (++i >= argc)
-                return usage();
-            initFile = argv[i];
-        } else if (a == "--no-ack-answer") {
-            if (++i >= argc)
-                return usage();
-            std::string v = argv[i];
-            if (v != "yes" && v != "no")
-                return usage();
-            noAck = v == "yes" ? trix::Answer::Yes : trix::Answer::No;
-        } else if (a == "--rtscts") {
-            rtscts = true;
-        } else if (a == "--scan") {
-            scan = true;
-        } else if (a == "--verbose") {
-            verbose = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return usage();
-        } else if (device.empty()) {
-            device = a;
-        } else {
-            return usage();
-        }
-    }
-    if (device.empty())
-        return usage();
-    int baudIndex = trix::link::baudIndexOf(baud);
-    if (baudIndex < 0) {
-        std::fprintf(stderr, "trixlog detect: %ld is not one of the baud rates 300 to 115200\n",
-                     baud);
+    Options o;
+    if (int rc = parse(argc, argv, o); rc >= 0)
+        return rc;
+    trix::link::PortSettings settings;
+    if (!trixlog::lineSettings("detect", o.line, settings))
         return 2;
-    }
 
-    trix::link::ConsoleSink sink(stderr, noAck);
-    sink.setVerbose(verbose);
+    trix::link::ConsoleSink sink(stderr, o.noAck);
+    sink.setVerbose(o.verbose);
     trix::link::Link link(sink);
     link.setWaitHooks({&trix::link::PollLoop::idleWait, nullptr});
-    trix::link::PortSettings settings = trix::link::kPlainPortSettings;
-    settings.baud = baudIndex;
-    settings.rtsCts = rtscts ? 1 : 0;
-    if (int rc = link.openDevice(device, settings, 1); rc < 0) {
-        const std::string& reason = link.openError();
-        std::fprintf(stderr, "trixlog detect: cannot open %s: %s\n", device.c_str(),
-                     reason.c_str());
+    if (!trixlog::openLine(link, "detect", o.line, settings))
         return 1;
-    }
 
-    DetectHost host(scan, verbose);
+    DetectHost host(o.scan, o.verbose);
     trix::link::InitRun::Options options;
     options.detect = true;
-    options.fileName = initFile;
+    options.fileName = o.initFile;
     trix::link::InitRun init(link, sink, host, options);
     init.start();
     trix::link::DataPump pump(link);
     trix::link::PollLoop loop(link, pump);
     loop.addTimer(
-        static_cast<int>(tickMs), [&init] { init.tick(); }, true);
+        static_cast<int>(o.tickMs), [&init] { init.tick(); }, true);
 
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    loop.run([&] { return interrupted || host.gaveUp || init.finished() || init.closed(); });
+    trixlog::endOnSignals();
+    loop.run(
+        [&] { return trixlog::endRequested() || host.gaveUp || init.finished() || init.closed(); });
 
     const auto& st = link.state;
     const bool identified = !init.detecting() && st.modelIndex >= 1;
     if (loop.lost()) {
-        std::string text = trix::cformat(trix::str::kPortLost, device.c_str(), link.lostReason());
+        std::string text =
+            trix::cformat(trix::str::kPortLost, o.line.device.c_str(), link.lostReason());
         std::fprintf(stderr, "%s\n", text.c_str());
     }
     if (!identified) {
-        if (!host.gaveUp || !scan) // the scan has already said so
+        if (!host.gaveUp || !o.scan) // the scan has already said so
             std::fprintf(stderr, "%s\n", trix::str::kReceiverNotDetected);
         return 1;
     }
@@ -180,7 +138,7 @@ int run(int argc, char** argv) {
                 trix::modelInfo(st.modelIndex).displayName, st.receiverPort ? st.receiverPort : '-',
                 st.portSettings.baudRate(), st.portSettings.rtsCts, st.firmware.c_str());
     std::fflush(stdout);
-    if (!initFile.empty() && !init.finished())
+    if (!o.initFile.empty() && !init.finished())
         return 1;
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "command.h"
 #include "options.h"
+#include "receiver_line.h"
 
 #include "base/strings.h"
 #include "base/text.h"
@@ -11,16 +12,12 @@
 #include "link/console.h"
 #include "link/data_pump.h"
 #include "link/link.h"
-#include "link/port_settings.h"
 #include "logs/log_naming.h"
 #include "logs/log_recorder.h"
 #include "logs/log_settings.h"
 
-#include <algorithm>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -30,65 +27,19 @@ constexpr const char* kUsage =
     "[--enable] [--dir DIR] [--seconds S] [--auto-save-epochs N | --auto-save-minutes N] "
     "[--multiple HOURS,MINUTES]\n";
 
-void help() {
-    std::printf(
-        "%s\n"
-        "Opens DEVICE at B baud (default 9600), 8N1, RTS/CTS only with --rtscts, and records\n"
-        "every received byte into log files in DIR (default: the current directory), named\n"
-        "from the model code and a running number. Prints each file's name when it is closed.\n"
-        "Stops after S seconds (default: on SIGINT or SIGTERM). DEVICE may be\n"
-        "tcp://HOST:PORT, a receiver behind a TCP listener (--baud does not apply there).\n\n"
-        "  --model N             receiver model index 1 to 21 (default 1, plain NMEA)\n"
-        "  --port-letter L       the receiver's port the device is attached to (default A)\n"
-        "  --enable              switch the model's standard messages on at the start and off\n"
-        "                        at the end\n"
-        "  --auto-save-epochs N  start a new file after N epochs\n"
-        "  --auto-save-minutes N start a new file every N minutes\n"
-        "  --multiple H,M        a new recording every H hours, each M minutes long\n",
-        kUsage);
-}
-
-volatile std::sig_atomic_t interrupted = 0;
-void onSignal(int) {
-    interrupted = 1;
-}
-
-// The recorder's timers on the poll loop.
-class LoopTimers : public trix::logs::TimerHost {
-public:
-    explicit LoopTimers(trix::link::PollLoop& loop) : loop_(loop) {}
-    void setRecorder(trix::logs::LogRecorder* r) { recorder_ = r; }
-    // The loop's timers hold an int of milliseconds; a longer period (a recording every 700
-    // hours) is counted down in steps of at most an hour against its own deadline.
-    bool start(int id, long long ms) override {
-        kill(id);
-        if (ms <= 0)
-            return false;
-        std::int64_t due = trix::link::steadyNowMs() + ms;
-        running_[id] = loop_.addTimer(static_cast<int>(std::min<long long>(ms, kStepMs)),
-                                      [this, id, ms, due]() mutable {
-                                          if (trix::link::steadyNowMs() < due)
-                                              return;
-                                          due += ms;
-                                          if (recorder_)
-                                              recorder_->timerFired(id);
-                                      });
-        return true;
-    }
-    void kill(int id) override {
-        auto it = running_.find(id);
-        if (it != running_.end()) {
-            loop_.removeTimer(it->second);
-            running_.erase(it);
-        }
-    }
-
-private:
-    static constexpr long long kStepMs = 3600000;
-    trix::link::PollLoop& loop_;
-    trix::logs::LogRecorder* recorder_ = nullptr;
-    std::map<int, int> running_;
-};
+constexpr const char* kHelp =
+    "Opens DEVICE at B baud (default 9600), 8N1, RTS/CTS only with --rtscts, and records\n"
+    "every received byte into log files in DIR (default: the current directory), named\n"
+    "from the model code and a running number. Prints each file's name when it is closed.\n"
+    "Stops after S seconds (default: on SIGINT or SIGTERM). DEVICE may be\n"
+    "tcp://HOST:PORT, a receiver behind a TCP listener (--baud does not apply there).\n\n"
+    "  --model N             receiver model index 1 to 21 (default 1, plain NMEA)\n"
+    "  --port-letter L       the receiver's port the device is attached to (default A)\n"
+    "  --enable              switch the model's standard messages on at the start and off\n"
+    "                        at the end\n"
+    "  --auto-save-epochs N  start a new file after N epochs\n"
+    "  --auto-save-minutes N start a new file every N minutes\n"
+    "  --multiple H,M        a new recording every H hours, each M minutes long\n";
 
 // Prints the name of every log file as it is closed.
 class FileEvents : public trix::logs::RecorderEvents {
@@ -125,18 +76,18 @@ private:
 };
 
 struct Options {
-    std::string device, dir = ".";
-    long baud = 9600, model = 1, seconds = 0;
+    trixlog::LineOptions line;
+    std::string dir = ".";
+    long model = 1, seconds = 0;
     char port = 'A';
-    bool rtscts = false, enable = false;
+    bool enable = false;
     trix::logs::LoggingPageInput page;
 };
 
 int parse(int argc, char** argv, Options& o) {
     bool autoSaveGiven = false, twice = false;
-    trixlog::OptionParser options(kUsage, help);
-    options.number("--baud", 1, 115200, o.baud);
-    options.flag("--rtscts", o.rtscts);
+    trixlog::OptionParser options(kUsage, kHelp);
+    trixlog::addLineOptions(options, o.line);
     options.number("--model", 1, trix::kModelCount - 1, o.model);
     options.value("--port-letter", [&](std::string_view v) {
         o.port = v.empty() ? 'A' : v[0];
@@ -174,7 +125,6 @@ int parse(int argc, char** argv, Options& o) {
         o.page.durationMinutes = static_cast<int>(minutes);
         return true;
     });
-    options.positional({&o.device}, 1);
     if (int rc = options.parse(argc, argv); rc >= 0)
         return rc;
     if (autoSaveGiven && o.page.mode == trix::logs::RecordMode::Multiple) {
@@ -188,12 +138,9 @@ int run(int argc, char** argv) {
     Options o;
     if (int rc = parse(argc, argv, o); rc >= 0)
         return rc;
-    int baudIndex = trix::link::baudIndexOf(o.baud);
-    if (baudIndex < 0) {
-        std::fprintf(stderr, "trixlog record: %ld is not one of the baud rates 300 to 115200\n",
-                     o.baud);
+    trix::link::PortSettings ps;
+    if (!trixlog::lineSettings("record", o.line, ps))
         return 2;
-    }
     trix::logs::LogSettings settings;
     if (const char* problem = trix::logs::validateLoggingPage(o.page, settings)) {
         std::fprintf(stderr, "trixlog record: %s\n", problem);
@@ -204,25 +151,22 @@ int run(int argc, char** argv) {
     trix::link::ConsoleSink sink(stderr);
     trix::link::Link link(sink);
     link.setWaitHooks({&trix::link::PollLoop::idleWait, nullptr});
-    trix::link::PortSettings ps = trix::link::kPlainPortSettings;
-    ps.baud = baudIndex;
-    ps.rtsCts = o.rtscts ? 1 : 0;
-    if (int rc = link.openDevice(o.device, ps, 1); rc < 0) {
-        const std::string& reason = link.openError();
-        std::fprintf(stderr, "trixlog record: cannot open %s: %s\n", o.device.c_str(),
-                     reason.c_str());
+    if (!trixlog::openLine(link, "record", o.line, ps))
         return 1;
-    }
     link.state.modelIndex = static_cast<int>(o.model);
     link.state.receiverPort = o.port;
     link.state.turnOffOnDetach = true;
 
     trix::link::DataPump pump(link);
     trix::link::PollLoop loop(link, pump);
-    LoopTimers timers(loop);
+    trix::logs::LogRecorder* recording = nullptr;
+    trixlog::LoopTimers timers(loop, [&recording](int id) {
+        if (recording)
+            recording->timerFired(id);
+    });
     FileEvents events;
     trix::logs::LogRecorder recorder(sink, timers, &events);
-    timers.setRecorder(&recorder);
+    recording = &recorder;
     events.setRecorder(&recorder);
     recorder.setSettings(settings);
 
@@ -236,9 +180,7 @@ int run(int argc, char** argv) {
     RecorderBytes bytes(recorder);
     pump.setRecorder(&bytes);
 
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    std::signal(SIGHUP, onSignal); // a closed terminal ends the recording like SIGTERM
+    trixlog::endOnSignals();
     if (!recorder.startSession()) {
         std::fputs("trixlog record: the log session did not start\n", stderr);
         return 1;
@@ -248,14 +190,15 @@ int run(int argc, char** argv) {
 
     const std::int64_t end = o.seconds > 0 ? trix::link::steadyNowMs() + o.seconds * 1000 : 0;
     loop.run([&] {
-        return interrupted || events.stopPosted || (end != 0 && trix::link::steadyNowMs() >= end);
+        return trixlog::endRequested() || events.stopPosted ||
+               (end != 0 && trix::link::steadyNowMs() >= end);
     });
 
     const bool lost = loop.lost();
     if (lost) {
         std::fprintf(
             stderr, "%s\n",
-            trix::cformat(trix::str::kPortLost, o.device.c_str(), link.lostReason()).c_str());
+            trix::cformat(trix::str::kPortLost, o.line.device.c_str(), link.lostReason()).c_str());
         link.closePort();
     } else if (o.enable) {
         link.standardSet(false);
@@ -267,7 +210,8 @@ int run(int argc, char** argv) {
     link.setDecoder(nullptr);
     link.closePort();
     if (loop.bytes() == 0)
-        std::fprintf(stderr, "trixlog record: nothing was received from %s%s\n", o.device.c_str(),
+        std::fprintf(stderr, "trixlog record: nothing was received from %s%s\n",
+                     o.line.device.c_str(),
                      recorder.emptyFilesRemoved() > 0 ? "; no log was kept" : "");
     return lost || events.stopPosted ? 1 : 0;
 }

@@ -39,6 +39,9 @@ bool readReal(std::string_view text, double& out) {
 OptionParser::OptionParser(const char* usage, std::function<void()> help)
     : usage_(usage), help_(std::move(help)) {}
 
+OptionParser::OptionParser(const char* usage, const char* helpText)
+    : OptionParser(usage, [usage, helpText] { std::printf("%s\n%s", usage, helpText); }) {}
+
 void OptionParser::flag(std::string name, bool& out) {
     options_.push_back({std::move(name), false, [&out](std::string_view) {
                             out = true;

@@ -14,6 +14,8 @@ class OptionParser {
 public:
     // `usage` is the one-line usage (ending with a line feed); `help` prints the full help.
     OptionParser(const char* usage, std::function<void()> help);
+    // For "--help": the usage, a blank line and `helpText`.
+    OptionParser(const char* usage, const char* helpText);
 
     // An option without a value.
     void flag(std::string name, bool& out);
