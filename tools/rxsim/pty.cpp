@@ -1,8 +1,10 @@
 #include "pty.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -79,6 +81,36 @@ int Pty::unreadByProgram() const {
     if (slaveKeep_ < 0 || ::ioctl(slaveKeep_, FIONREAD, &n) != 0)
         return 0;
     return n;
+}
+
+bool Pty::understood(long baud, bool rtsCts) const {
+    return programBaud() == baud && programRtsCts() == rtsCts;
+}
+
+Line::Ready Pty::wait(int ms, bool toWrite) {
+    Ready r;
+    pollfd p{master_, static_cast<short>(POLLIN | (toWrite ? POLLOUT : 0)), 0};
+    const int n = ::poll(&p, 1, ms);
+    if (n < 0 && errno != EINTR)
+        r.failed = true;
+    if (n <= 0)
+        return r;
+    r.readable = (p.revents & POLLIN) != 0;
+    r.writable = (p.revents & POLLOUT) != 0;
+    if ((p.revents & (POLLHUP | POLLERR)) && !r.readable)
+        ::usleep(2000); // nobody holds the line; wait for the program to come back
+    return r;
+}
+
+// The line stays: the receiver keeps its side open while the program closes and reopens it.
+long Pty::read(char* data, std::size_t size) {
+    const ssize_t n = ::read(master_, data, size);
+    return n > 0 ? static_cast<long>(n) : 0;
+}
+
+long Pty::write(const char* data, std::size_t size) {
+    const ssize_t n = ::write(master_, data, size);
+    return n > 0 ? static_cast<long>(n) : 0;
 }
 
 } // namespace rxsim

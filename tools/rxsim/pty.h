@@ -2,14 +2,16 @@
 // The pseudo-terminal the simulated receiver sits on. The program opens the slave side; the
 // receiver reads the line settings the program chose from the master side.
 
+#include "line.h"
+
 #include <string>
 
 namespace rxsim {
 
-class Pty {
+class Pty : public Line {
 public:
     Pty();
-    ~Pty();
+    ~Pty() override;
     Pty(const Pty&) = delete;
     Pty& operator=(const Pty&) = delete;
 
@@ -21,6 +23,16 @@ public:
     bool programRtsCts() const;
     // Bytes written by the receiver that the program has not read yet.
     int unreadByProgram() const;
+
+    // Line: the program is always there; a line at another speed or handshaking garbles.
+    std::string address() const override { return slave_; }
+    bool connected() const override { return true; }
+    bool understood(long baud, bool rtsCts) const override;
+    int unread() const override { return unreadByProgram(); }
+    Ready wait(int ms, bool toWrite) override;
+    long read(char* data, std::size_t size) override;
+    long write(const char* data, std::size_t size) override;
+    bool endSending() override { return false; }
 
 private:
     int master_ = -1;

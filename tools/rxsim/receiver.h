@@ -2,8 +2,8 @@
 // The behaviour of one simulated receiver: what it answers to the commands it understands and
 // what it sends each epoch. Independent of the pseudo-terminal, so it can run anywhere.
 
-#include "rtk_answers.h"
 #include "almanac_answers.h"
+#include "rtk_answers.h"
 #include "sentences.h"
 #include "terminal_answers.h"
 

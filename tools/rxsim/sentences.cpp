@@ -1,7 +1,7 @@
 #include "sentences.h"
 
-#include "decode/framing.h"
 #include "base/text.h"
+#include "decode/framing.h"
 
 #include <cmath>
 #include <cstring>

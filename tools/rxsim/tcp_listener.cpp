@@ -5,6 +5,7 @@
 #include <cstring>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -73,6 +74,42 @@ int TcpListener::unsent() const {
     if (client_ < 0 || ::ioctl(client_, TIOCOUTQ, &n) != 0)
         return 0;
     return n;
+}
+
+Line::Ready TcpListener::wait(int ms, bool toWrite) {
+    Ready r;
+    const bool wasConnected = client_ >= 0;
+    pollfd p[2] = {{listen_, POLLIN, 0},
+                   {client_, static_cast<short>(POLLIN | (toWrite ? POLLOUT : 0)), 0}};
+    const int n = ::poll(p, wasConnected ? 2 : 1, ms);
+    if (n < 0 && errno != EINTR)
+        r.failed = true;
+    if (n <= 0)
+        return r;
+    if (p[0].revents & POLLIN) {
+        accept();
+        r.newProgram = !wasConnected && client_ >= 0;
+    }
+    if (!wasConnected)
+        return r;
+    r.gone = (p[1].revents & (POLLERR | POLLNVAL)) != 0;
+    r.readable = (p[1].revents & (POLLIN | POLLHUP)) != 0;
+    r.writable = (p[1].revents & POLLOUT) != 0;
+    return r;
+}
+
+long TcpListener::read(char* data, std::size_t size) {
+    const ssize_t n = ::recv(client_, data, size, 0);
+    if (n > 0)
+        return static_cast<long>(n);
+    return n == 0 || (errno != EAGAIN && errno != EINTR) ? -1 : 0;
+}
+
+long TcpListener::write(const char* data, std::size_t size) {
+    const ssize_t n = ::send(client_, data, size, MSG_NOSIGNAL);
+    if (n > 0)
+        return static_cast<long>(n);
+    return n < 0 && errno != EAGAIN && errno != EINTR ? -1 : 0;
 }
 
 } // namespace rxsim
