@@ -78,7 +78,14 @@ InitRun::InitRun(Link& link, MessageSink& messages, InitHost& host, Options opti
       detect_(options_.detect) {}
 
 InitRun::~InitRun() {
+    stopAckWait();
     link_.listeners.remove(this);
+}
+
+void InitRun::setTimerHost(logs::TimerHost* host, int id) {
+    stopAckWait();
+    timers_ = host;
+    ackTimer_ = id;
 }
 
 bool InitRun::start() {
@@ -135,6 +142,7 @@ void InitRun::close() {
     if (closed_)
         return;
     closed_ = true;
+    stopAckWait();
     link_.listeners.remove(this);
     host_.closed();
 }
@@ -142,6 +150,11 @@ void InitRun::close() {
 void InitRun::tick() {
     if (!started_ || closed_ || finished_)
         return;
+    if (ackWaiting_) {
+        // The receiver still takes in the last command: the next one must not go yet.
+        tickDue_ = true;
+        return;
+    }
     if (link_.serialLine() && link_.state.portSettings.baud < 4) {
         // At 2400 baud and below a tick acts only every third time.
         if (++slowTick_ <= 2)
@@ -255,6 +268,8 @@ void InitRun::sendCurrent() {
     const int last = static_cast<int>(commands_.size()) - 1;
     current_ = current_ < 0 ? 0 : (current_ > last ? last : current_);
     note(cformat(str::kInitializationFrom, options_.fileName.c_str()));
+    // A step by hand cuts a wait short, so that its answer is not the one discarded after it.
+    stopAckWait();
     link_.port()->flushInput();
     if (sendOrClose(commands_[static_cast<std::size_t>(current_)]))
         lastSent_ = current_;
@@ -314,12 +329,46 @@ void InitRun::handleLine(std::string_view line) {
 }
 
 void InitRun::ackWait() {
-    SerialPort* port = link_.port();
-    if (!port)
+    if (!link_.port())
         return;
-    port->delayMs(kAckWaitMs);
-    if ((port = link_.port()))
+    // The receiver needs 200 ms after its acknowledgement before it takes the next command.
+    if (timers_ && timers_->start(ackTimer_, kAckWaitMs)) {
+        ackWaiting_ = true;
+        ackAt_ = now();
+        return;
+    }
+    link_.port()->delayMs(kAckWaitMs + 1); // whole milliseconds: never short of 200 ms
+    if (SerialPort* port = link_.port())
         port->flushInput();
+}
+
+void InitRun::stopAckWait() {
+    if (ackWaiting_ && timers_)
+        timers_->kill(ackTimer_);
+    ackWaiting_ = false;
+    tickDue_ = false;
+}
+
+std::int64_t InitRun::now() const {
+    const WaitHooks& hooks = link_.waitHooks();
+    return hooks.nowMs ? hooks.nowMs() : steadyNowMs();
+}
+
+void InitRun::ackWaitOver() {
+    if (!ackWaiting_)
+        return;
+    // A coarse timer may fire a little early; the receiver's 200 ms are kept all the same. The
+    // clock counts whole milliseconds: one more keeps the real wait from falling short.
+    if (const std::int64_t left = kAckWaitMs + 1 - (now() - ackAt_); left > 0) {
+        if (timers_->start(ackTimer_, left))
+            return;
+    }
+    const bool due = tickDue_;
+    stopAckWait();
+    if (SerialPort* port = link_.port())
+        port->flushInput();
+    if (due)
+        tick();
 }
 
 void InitRun::handleYqn(std::string_view s) {

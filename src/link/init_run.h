@@ -9,6 +9,7 @@
 #include "link/link.h"
 #include "link/listeners.h"
 #include "link/port_settings.h"
+#include "logs/timer_host.h"
 
 #include <array>
 #include <functional>
@@ -73,8 +74,15 @@ public:
     // The creation steps: false when the run is not created at all (nothing to detect and no
     // commands). On success the run listens to the link and the first tick is due at once.
     bool start();
-    // One tick of the 1000 ms timer.
+    // Timer `id` of `host` ends the wait after an acknowledgement, so that nothing waits for
+    // it; the owner hands the timer's firing to ackWaitOver(). Null: the wait is slept.
+    void setTimerHost(logs::TimerHost* host, int id);
+    // One tick of the 1000 ms timer. A tick falling due in the wait after an acknowledgement
+    // runs when the wait is over.
     void tick();
+    // The wait after an acknowledgement is over: what the port still holds is discarded.
+    void ackWaitOver();
+    bool waitingAfterAck() const { return ackWaiting_; }
     // Received lines and sent commands (LinkListener).
     void traffic(Direction direction, std::string_view text) override;
 
@@ -114,6 +122,8 @@ private:
     void startScan();
     void note(std::string_view text);
     void ackWait();
+    void stopAckWait();
+    std::int64_t now() const;
 
     Link& link_;
     MessageSink& messages_;
@@ -133,6 +143,11 @@ private:
     int silentTicks_ = 0;
     int candidateIndex_ = -1;
     PortSettings savedSettings_;
+    logs::TimerHost* timers_ = nullptr;
+    int ackTimer_ = 0;
+    bool ackWaiting_ = false;
+    std::int64_t ackAt_ = 0;
+    bool tickDue_ = false; // a tick fell due during the wait
 };
 
 } // namespace trix::link

@@ -64,16 +64,28 @@ Link::Link(MessageSink& messages, LinkState& external, LinkEvents* events)
 
 Link::Link(MessageSink& messages, LinkState* external, LinkEvents* events)
     : state(external ? *external : ownState_), messages_(messages), events_(events),
-      pacer_([this](const std::string& c) { sendCommand(c, true); },
-             [this](int ms) { pause(ms); }) {}
+      pacer_([this](const std::string& c) { sendPaced(c); }, [this](int ms) { pause(ms); }) {}
 
 Link::~Link() {
-    pacer_.setTimerHost(nullptr, 0);
+    // A port still closing lets its last commands leave; nobody is told any more.
+    events_ = nullptr;
+    setTimerHost(nullptr, 0);
     if (state.port) {
         // The record may outlive this link (external state): it must not call back into it.
         state.port->setWaitHooks(wait_);
         state.port->close();
     }
+}
+
+void Link::setTimerHost(logs::TimerHost* host, int id, int closingId) {
+    if (timers_ && closingTimer_ != 0)
+        timers_->kill(closingTimer_);
+    pacer_.setTimerHost(host, id);
+    timers_ = host;
+    closingTimer_ = host ? closingId : 0;
+    if (closing_ &&
+        !(timers_ && closingTimer_ != 0 && timers_->start(closingTimer_, kClosingPollMs)))
+        finishClosing();
 }
 
 void Link::setWaitHooks(WaitHooks hooks) {
@@ -112,6 +124,18 @@ void Link::send(std::string_view text) {
         sendCommand(text, true);
 }
 
+void Link::sendPaced(const std::string& text) {
+    if (state.port || !closing_) {
+        sendCommand(text, true);
+        return;
+    }
+    // The switching-off commands of a port already gone from the link state: written as the
+    // command sender writes them, with no echo to windows that have closed.
+    const std::string sentence = commandSentence(text, true);
+    if (!sentence.empty() && closing_->writeString(sentence, kCrLf) < 0)
+        closing_->clearError();
+}
+
 void Link::pause(int ms) {
     if (pause_)
         pause_(ms);
@@ -120,6 +144,8 @@ void Link::pause(int ms) {
 }
 
 int Link::openDevice(const std::string& device, const PortSettings& settings, int comNumber) {
+    // The device may be the one still closing: it is let go first.
+    finishClosing();
     if (state.port)
         closePort();
     if (waitDepth_ == 0)
@@ -204,6 +230,11 @@ int Link::reconfigure(const PortSettings& settings, bool showErrors) {
 }
 
 void Link::disconnect() {
+    beginDisconnect();
+    finishClosing();
+}
+
+bool Link::beginDisconnect() {
     state.hostMode = false;
     if (state.port) {
         if (state.modelIndex != 0) {
@@ -211,22 +242,67 @@ void Link::disconnect() {
             rtcmSet(false);
             rtkSet(false);
         }
-        // The switching-off commands leave with their pauses before the port closes.
-        pacer_.finish();
-        for (int i = 0; i < 10 && state.port->txCount() > 0; ++i)
-            pause(100);
-        closePort();
+        closingCom_ = state.comNumber;
+        closingDeadline_ = steadyNowMs() + kClosingBoundMs;
+        closing_ = std::move(state.port);
+        state.comNumber = 0;
+        state.pendingBlock = 0;
+        state.closeHostPending = false;
     }
     state.receiverPort = 0;
     state.modelIndex = 0;
     if (events_)
         events_->portChanged();
+    if (!closing_)
+        return false;
+    const bool waiting = pacer_.busy() || closing_->pendingOutput() > 0;
+    if (waiting && timers_ && closingTimer_ != 0 && timers_->start(closingTimer_, kClosingPollMs))
+        return true;
+    finishClosing();
+    return false;
+}
+
+void Link::closingTimerFired() {
+    if (!closing_) {
+        if (timers_ && closingTimer_ != 0)
+            timers_->kill(closingTimer_);
+        return;
+    }
+    // Closed once the paced commands have been written and the line has sent them, or when
+    // the bound has passed (a port that no longer drains).
+    const bool drained = !pacer_.busy() && closing_->pendingOutput() == 0;
+    if (drained || steadyNowMs() >= closingDeadline_)
+        finishClosing();
+}
+
+void Link::finishClosing() {
+    if (!closing_)
+        return;
+    if (timers_ && closingTimer_ != 0)
+        timers_->kill(closingTimer_);
+    pacer_.finish();
+    for (int i = 0; i < 100 && closing_->pendingOutput() > 0 && steadyNowMs() < closingDeadline_;
+         ++i)
+        pause(10);
+    pacer_.clear();
+    std::unique_ptr<SerialPort> port = std::move(closing_);
+    if (int rc = port->close(); rc < 0) {
+        std::string reason(statusText(rc));
+        messages_.show(cformat(str::kErrorClosingCom, closingCom_, reason.c_str()), Buttons::Ok,
+                       Icon::Stop);
+    }
+    retire(std::move(port));
+    if (events_)
+        events_->portClosed();
 }
 
 void Link::closePort() {
-    pacer_.clear();
-    if (!state.port)
+    if (!state.port) {
+        if (!closing_) // a closing port's commands are still to leave
+            pacer_.clear();
         return;
+    }
+    pacer_.clear();
     int rc = state.port->close();
     if (rc < 0) {
         std::string reason(statusText(rc));

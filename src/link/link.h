@@ -47,6 +47,8 @@ public:
     virtual ~LinkEvents() = default;
     virtual void baudChanged(long /*baud*/) {}
     virtual void portChanged() {}
+    // A port that was disconnected has let its last commands leave and is closed now.
+    virtual void portClosed() {}
 };
 
 // The texts of the output switches.
@@ -90,10 +92,12 @@ public:
     // The blocking pauses between commands of a set (100 and 150 ms), where no timer paces them.
     void setPause(std::function<void(int)> pause) { pause_ = std::move(pause); }
     void pause(int ms);
-    // Timer `id` of `host` paces the commands of the sets, so that no pause waits; the owner
-    // hands the timer's firing to pacerTimerFired(). Null: the pauses are slept.
-    void setTimerHost(logs::TimerHost* host, int id) { pacer_.setTimerHost(host, id); }
+    // Timer `id` of `host` paces the commands of the sets, so that no pause waits, and timer
+    // `closingId` (when not 0) watches a disconnected port drain; the owner hands the timers'
+    // firing to pacerTimerFired() and closingTimerFired(). Null: the pauses are slept.
+    void setTimerHost(logs::TimerHost* host, int id, int closingId = 0);
     void pacerTimerFired() { pacer_.timerFired(); }
+    void closingTimerFired();
     // Commands of a set are still waiting for their turn.
     bool pacing() const { return pacer_.busy(); }
 
@@ -113,9 +117,20 @@ public:
     int connectDevice(const std::string& device, const PortSettings& settings, int comNumber);
     // Applies new settings to the open port; with `showErrors`, "Mode not setted !" on failure.
     int reconfigure(const PortSettings& settings, bool showErrors);
-    // Switches the receiver's messages off when a model is identified, lets the output queue
-    // drain (at most one second) and closes the port.
+    // Switches the receiver's messages off when a model is identified, lets them leave and
+    // closes the port before it returns.
     void disconnect();
+    // Disconnects without waiting: the switching-off commands are queued and the port leaves
+    // the link state at once (portOpen() is false, portChanged() is told), but stays open,
+    // unseen, until the commands have left and its output has drained, at most kClosingBoundMs
+    // later; portClosed() is told then. True while the port is still closing; without a
+    // closing timer it is closed before this returns.
+    bool beginDisconnect();
+    // A closing port closes now: the rest of its commands leave first, their pauses slept.
+    void finishClosing();
+    bool closing() const { return closing_ != nullptr; }
+    static constexpr int kClosingBoundMs = 2000;
+    static constexpr int kClosingPollMs = 20;
     // Closes the port at once; "Error on closing Com%d: %s" when that fails.
     void closePort();
 
@@ -138,6 +153,8 @@ private:
     bool receiverKnown() const { return port() && state.receiverPort != 0; }
     // A command of a set: in turn behind the paced ones still waiting.
     void send(std::string_view text);
+    // A paced command: to the open port, or to the closing one it was queued for.
+    void sendPaced(const std::string& text);
 
     MessageSink& messages_;
     LinkEvents* events_;
@@ -146,6 +163,12 @@ private:
     std::function<void(int)> pause_;
     std::string openError_;
     CommandPacer pacer_;
+    logs::TimerHost* timers_ = nullptr;
+    int closingTimer_ = 0;
+    // The disconnected port while its last commands leave.
+    std::unique_ptr<SerialPort> closing_;
+    int closingCom_ = 0;
+    std::int64_t closingDeadline_ = 0;
     // Events handled inside a port's wait may close that port; it is kept (closed) until no
     // wait runs, so the waiting operation never touches a freed record.
     WaitHooks portHooks();
