@@ -138,6 +138,7 @@ void AlmanacDownload::doStep() {
 void AlmanacDownload::timer(int id) {
     if (over_)
         return;
+    hostMode_ = hostMode_ || link_.hostMode();
     if (id == kSilenceTimer) {
         silenceCheck();
         return;
@@ -174,6 +175,7 @@ void AlmanacDownload::silenceCheck() {
 void AlmanacDownload::message(std::string_view m) {
     if (over_)
         return;
+    hostMode_ = hostMode_ || link_.hostMode();
     const std::string_view type = m.size() >= 10 ? m.substr(kTypeAt, 3) : std::string_view{};
     if (type == "SAG") {
         if (m.size() >= kPayloadAt + kGlonassPayload + 2)
@@ -274,12 +276,31 @@ void AlmanacDownload::cancel() {
     shutdown();
 }
 
+void AlmanacDownload::portClosing(bool writable) {
+    if (over_)
+        return;
+    over_ = true;
+    doc_.setModified(false);
+    if (writable) {
+        shutdown();
+    } else {
+        // Nothing more reaches a receiver that is gone.
+        shutDown_ = true;
+        timers_.kill(kStepTimer);
+        timers_.kill(kSilenceTimer);
+        messages_.show(hostMode_ || link_.hostMode() ? str::kAlmanacCutOffInHostMode
+                                                     : str::kAlmanacCutOff,
+                       Buttons::Ok, Icon::Stop);
+    }
+    events_.finished(false);
+}
+
 void AlmanacDownload::shutdown() {
     if (shutDown_)
         return;
     shutDown_ = true;
     over_ = true;
-    if (link_.hostMode())
+    if (link_.hostMode() || hostMode_)
         link_.send("C_CLOSECOMM");
     if (savedInterval_ > 0 && std::isfinite(savedInterval_))
         link_.send(cformat("$PXKTS,RCI,%.2f", savedInterval_));

@@ -84,6 +84,11 @@ public:
     // One line (in host mode, one block) received from the receiver.
     void message(std::string_view bytes);
     void line(std::string_view bytes) override { message(bytes); }
+    // The port closes under the download (Disconnect, exit, a lost line): it ends as a Cancel
+    // does and the window is told it is over. While the port is `writable` the receiver is
+    // left as it was first; otherwise the user is told the download was cut off, and that the
+    // receiver may still be in host mode when it was.
+    void portClosing(bool writable) override;
     // The user's Cancel: nothing is kept and nothing is shown.
     void cancel();
     // Leaves the receiver as it was (host mode closed, raw-data interval restored) and stops
@@ -129,6 +134,9 @@ private:
     std::uint32_t answeredGlonass_ = 0;
     bool over_ = false;
     bool shutDown_ = false;
+    // The receiver went into host mode during the download. Only the download's end tells it
+    // to leave, and a disconnect clears the link's flag before the port closes.
+    bool hostMode_ = false;
 };
 
 } // namespace trix::almanac

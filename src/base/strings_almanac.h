@@ -11,6 +11,10 @@ inline constexpr const char* kAlmanacProgress = "Downloading Almanac - % 3d %% d
 inline constexpr const char* kAlmanacNotDownloading = // 23
     "Almanac is not downloading.\nPlease try again.";
 inline constexpr const char* kAlmanacErrorReadingBuffer = "Error reading buffer";
+inline constexpr const char* kAlmanacCutOff = "The almanac download was cut off: the port is gone.";
+inline constexpr const char* kAlmanacCutOffInHostMode =
+    "The almanac download was cut off: the port is gone and the receiver may still be in host "
+    "mode.";
 inline constexpr const char* kAlmanacSaveFailed = "The almanac could not be saved as\n%s";
 inline constexpr const char* kAlmanacHeaderGps = "**** Week %04d almanac for PRN-%02d **********";
 inline constexpr const char* kAlmanacHeaderGlonass =

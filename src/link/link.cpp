@@ -235,6 +235,7 @@ void Link::disconnect() {
 }
 
 bool Link::beginDisconnect() {
+    tellPortClosing();
     state.hostMode = false;
     if (state.port) {
         if (state.modelIndex != 0) {
@@ -302,6 +303,9 @@ void Link::closePort() {
             pacer_.clear();
         return;
     }
+    tellPortClosing();
+    if (!state.port) // a listener has closed it already
+        return;
     pacer_.clear();
     int rc = state.port->close();
     if (rc < 0) {
@@ -314,6 +318,17 @@ void Link::closePort() {
     state.hostMode = false;
     state.pendingBlock = 0;
     state.closeHostPending = false;
+}
+
+void Link::tellPortClosing() {
+    if (!state.port)
+        return;
+    const bool writable = !state.port->lost();
+    // A listener may leave its slot (or close the port) when told; each slot is read afresh.
+    for (std::size_t i = 0; i < static_cast<std::size_t>(Slot::Count) && state.port; ++i) {
+        if (LinkListener* l = listeners.get(static_cast<Slot>(i)))
+            l->portClosing(writable);
+    }
 }
 
 void Link::echo(std::string_view sentence) {

@@ -148,6 +148,8 @@ public:
     void writeQuery(std::string_view text) override;
 
 private:
+    // Tells every listener that the open port is about to close.
+    void tellPortClosing();
     void echo(std::string_view sentence);
     void followBaud(int newBaud);
     bool receiverKnown() const { return port() && state.receiverPort != 0; }

@@ -20,6 +20,10 @@ public:
     virtual void line(std::string_view /*bytes*/) {}
     // Support-ticket writer: one received line.
     virtual void ticketLine(std::string_view /*text*/) {}
+    // The port is about to close. While `writable`, what the listener sends still leaves ahead
+    // of the link's own last commands (a receiver is told to leave host mode before its
+    // messages are switched off); otherwise the port is already gone.
+    virtual void portClosing(bool /*writable*/) {}
 };
 
 // Listener slots in dispatch order; the decoder's turn comes between Almanac and Rtcm.

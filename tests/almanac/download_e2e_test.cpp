@@ -3,6 +3,7 @@
 
 #include "almanac/almanac_download.h"
 #include "almanac/calendar.h"
+#include "base/strings.h"
 #include "download_support.h"
 #include "link/data_pump.h"
 #include "link/link.h"
@@ -47,6 +48,17 @@ struct ClockTimers : trix::logs::TimerHost {
     }
 };
 
+// rxsim's log of what it received, once it holds `text` (it reads in its own time) or after
+// three seconds.
+std::string logOnceItHas(const std::string& path, const std::string& text) {
+    std::string log = linktest::readFile(path);
+    for (int waited = 0; waited < 3000 && log.find(text) == std::string::npos; waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        log = linktest::readFile(path);
+    }
+    return log;
+}
+
 struct Session {
     RecordingSink messages;
     trix::link::Link link{messages};
@@ -67,6 +79,28 @@ struct Session {
         link.listeners.set(trix::link::Slot::Almanac, download.get());
     }
     ~Session() { link.listeners.remove(download.get()); }
+    // Pumps and fires the timers until `done` holds; false when it does not within `limitMs`.
+    template <typename Done> bool runUntil(Done done, int limitMs = 10000) {
+        const std::int64_t start = nowMs();
+        while (!done()) {
+            if (nowMs() - start > limitMs)
+                return false;
+            if (pump.tick().lost)
+                lost = true;
+            if (done())
+                break;
+            timers.fire(*download);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return true;
+    }
+    // What Disconnect does to the link: the host-mode flag is reset first, then the
+    // receiver's messages are switched off and the port closes.
+    void disconnect() {
+        link.state.hostMode = false;
+        link.disconnect();
+    }
+    bool lost = false;
     // Runs until the download ends (or `cancelAfterMs`, when the user cancels); false on a
     // hang.
     bool run(int limitMs = 20000, int cancelAfterMs = -1) {
@@ -167,7 +201,7 @@ TEST(DownloadEndToEnd, CancelDuringTheDownloadKeepsNothing) {
     EXPECT_FALSE(s.events.result);
     EXPECT_FALSE(s.doc.modified());
     EXPECT_TRUE(s.messages.shown.empty());
-    EXPECT_NE(linktest::readFile(rxLog).find("$PXKTS,RCI,1.00*"), std::string::npos);
+    EXPECT_NE(logOnceItHas(rxLog, "$PXKTS,RCI,1.00*").find("$PXKTS,RCI,1.00*"), std::string::npos);
 }
 
 TEST(DownloadEndToEnd, GarbageAnswersNeverHangTheListing) {
@@ -177,4 +211,58 @@ TEST(DownloadEndToEnd, GarbageAnswersNeverHangTheListing) {
     ASSERT_TRUE(s.events.result);
     const std::string text = s.doc.yumaText(); // huge and odd angles among them
     EXPECT_FALSE(text.empty());
+}
+
+// Disconnect during the memory-segment path: the receiver is told to leave host mode before
+// its messages are switched off, so it understands them, and is itself again afterwards.
+TEST(DownloadEndToEnd, DisconnectInHostModeLeavesItBeforeThePortCloses) {
+    const std::string rxLog = linktest::tempDir() + "/rx.log";
+    linktest::Rxsim rx({"--model", "19", "--rx-log", rxLog});
+    Session s(rx.device(), 19);
+    ASSERT_TRUE(s.download->start());
+    ASSERT_TRUE(s.runUntil([&] { return s.link.state.hostMode; }));
+    s.disconnect();
+    EXPECT_EQ(s.events.result, std::optional<bool>(false));
+    EXPECT_FALSE(s.doc.modified());
+    EXPECT_TRUE(s.messages.shown.empty());
+    const std::string got = logOnceItHas(rxLog, "OFF*");
+    const auto left = got.find("C_CLOSECOMM\n");
+    ASSERT_NE(left, std::string::npos) << got;
+    // Commands after the host mode are understood again: the switching-off set arrived.
+    EXPECT_NE(got.find("$PXKTS,", left), std::string::npos) << got;
+    // And a program opening the port anew finds a receiver that answers.
+    std::string out, err;
+    EXPECT_EQ(linktest::runCommand({linktest::binary("tools/trixlog/trixlog"), "detect",
+                                    rx.device(), "--tick-ms", "30"},
+                                   out, err),
+              0)
+        << err;
+}
+
+TEST(DownloadEndToEnd, DisconnectRestoresTheRawDataInterval) {
+    const std::string rxLog = linktest::tempDir() + "/rx.log";
+    linktest::Rxsim rx({"--model", "8", "--rx-log", rxLog});
+    Session s(rx.device(), 8);
+    ASSERT_TRUE(s.download->start());
+    ASSERT_TRUE(s.runUntil([&] { return s.download->savedInterval() > 0; }));
+    s.disconnect();
+    EXPECT_EQ(s.events.result, std::optional<bool>(false));
+    EXPECT_TRUE(s.messages.shown.empty());
+    EXPECT_NE(logOnceItHas(rxLog, "$PXKTS,RCI,1.00*").find("$PXKTS,RCI,1.00*"), std::string::npos);
+}
+
+// The line goes while the receiver is in host mode: nothing can tell it to leave, and the
+// user is told so instead of being shown a downloaded almanac.
+TEST(DownloadEndToEnd, LostLineInHostModeIsSaidNotShownAsSuccess) {
+    linktest::Rxsim rx({"--model", "19"});
+    Session s(rx.device(), 19);
+    ASSERT_TRUE(s.download->start());
+    ASSERT_TRUE(s.runUntil([&] { return s.link.state.hostMode; }));
+    rx.kill();
+    ASSERT_TRUE(s.runUntil([&] { return s.lost; }, 5000));
+    s.link.closePort(); // as the program does when the port is lost
+    EXPECT_EQ(s.events.result, std::optional<bool>(false));
+    EXPECT_FALSE(s.doc.modified());
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0], trix::str::kAlmanacCutOffInHostMode);
 }

@@ -249,3 +249,48 @@ TEST_F(Download, CancelKeepsNothingAndLeavesHostMode) {
     download.reset(); // leaving twice sends nothing more
     EXPECT_EQ(link.sent.size(), sent);
 }
+
+// A disconnect clears the link's host-mode flag before the port closes; the receiver is still
+// in host mode and is told to leave while the port takes it. A port already gone can carry
+// nothing, and the user hears that the download was cut off rather than a success.
+TEST_F(Download, PortClosingEndsTheDownloadAndLeavesHostModeWhileItCan) {
+    begin(19);
+    ticks(1);
+    link.host = true;
+    download->message("$PXKTR,HOS");
+    link.host = false; // the disconnect's own reset
+    download->portClosing(true);
+    EXPECT_EQ(link.sent.back(), "C_CLOSECOMM");
+    EXPECT_EQ(events.result, std::optional<bool>(false));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(timers.running.empty());
+    const std::size_t sent = link.sent.size();
+    download->portClosing(true); // told again (another slot, closePort after disconnect)
+    download->timer(AlmanacDownload::kStepTimer);
+    EXPECT_EQ(link.sent.size(), sent);
+
+    // A receiver that answered records, its line gone: nothing is kept, nothing claims success.
+    events.result.reset();
+    begin(16);
+    ticks(5);
+    download->message(salLine(3));
+    download->portClosing(false);
+    EXPECT_FALSE(doc.modified());
+    EXPECT_EQ(events.result, std::optional<bool>(false));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], trix::str::kAlmanacCutOff);
+    const std::size_t before = link.sent.size();
+    download.reset();
+    EXPECT_EQ(link.sent.size(), before) << "nothing is written to a port that is gone";
+
+    messages.shown.clear();
+    events.result.reset();
+    begin(19);
+    ticks(1);
+    link.host = true;
+    ticks(1);
+    link.host = false;
+    download->portClosing(false);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], trix::str::kAlmanacCutOffInHostMode);
+}

@@ -62,30 +62,32 @@ bool parse(int argc, char** argv, Options& o) {
 }
 
 void usage(std::FILE* out) {
-    std::fprintf(out,
-                 "usage: rxsim [options]\n"
-                 "  --model N          receiver model index (default 8)\n"
-                 "  --port-letter L    the receiver's own port letter (default A)\n"
-                 "  --baud B           the receiver's baud rate (default 9600)\n"
-                 "  --rtscts           the receiver expects RTS/CTS handshaking\n"
-                 "  --on               outputs switched on from the start\n"
-                 "  --period-ms MS     time between epochs (default 1000)\n"
-                 "  --ignore WORD      never answer commands containing WORD (repeatable)\n"
-                 "  --silent           never answer anything\n"
-                 "  --almanac-garbage  almanac answers are byte patterns, not records\n"
-                 "%s%s"
-                 "  --tx-log FILE      copy of every byte sent to the program\n"
-                 "  --rx-log FILE      every command line received, one per line\n"
-                 "  --link PATH        also make PATH a symbolic link to the device\n"
-                 "  --blast            send valid sentences as fast as the line takes them\n"
-                 "  --bytes N          with --blast: stop after N bytes, once the program has\n"
-                 "                     read them all (default 10000000)\n"
-                 "  --rate BPS         with --blast: at most BPS bytes per second\n"
-                 "  --start-delay-ms MS  with --blast: wait before sending (default 0)\n"
-                 "  --tcp PORT         listen on 127.0.0.1:PORT instead of a pseudo-terminal\n"
-                 "                     (0: any free port), one client at a time; with --blast\n"
-                 "                     the connection is closed once every byte is sent\n",
-                 terminalUsage(), dgpsUsage());
+    std::fprintf(
+        out,
+        "usage: rxsim [options]\n"
+        "  --model N          receiver model index (default 8)\n"
+        "  --port-letter L    the receiver's own port letter (default A)\n"
+        "  --baud B           the receiver's baud rate (default 9600)\n"
+        "  --rtscts           the receiver expects RTS/CTS handshaking\n"
+        "  --on               outputs switched on from the start\n"
+        "  --period-ms MS     time between epochs (default 1000)\n"
+        "  --ignore WORD      never answer commands containing WORD (repeatable)\n"
+        "  --silent           never answer anything\n"
+        "  --almanac-garbage  almanac answers are byte patterns, not records\n"
+        "%s%s"
+        "  --tx-log FILE      copy of every byte sent to the program\n"
+        "  --rx-log FILE      every command line received, one per line (C_CLOSECOMM where\n"
+        "                     host mode ends)\n"
+        "  --link PATH        also make PATH a symbolic link to the device\n"
+        "  --blast            send valid sentences as fast as the line takes them\n"
+        "  --bytes N          with --blast: stop after N bytes, once the program has\n"
+        "                     read them all (default 10000000)\n"
+        "  --rate BPS         with --blast: at most BPS bytes per second\n"
+        "  --start-delay-ms MS  with --blast: wait before sending (default 0)\n"
+        "  --tcp PORT         listen on 127.0.0.1:PORT instead of a pseudo-terminal\n"
+        "                     (0: any free port), one client at a time; with --blast\n"
+        "                     the connection is closed once every byte is sent\n",
+        terminalUsage(), dgpsUsage());
 }
 
 } // namespace rxsim

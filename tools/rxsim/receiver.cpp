@@ -91,7 +91,7 @@ bool Receiver::ignored(const std::string& line) const {
 void Receiver::receive(std::string_view bytes, std::string& out,
                        std::vector<std::string>& commands) {
     if (hostMode_) {
-        hostBytes(bytes, out);
+        hostBytes(bytes, out, commands);
         return;
     }
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -109,24 +109,25 @@ void Receiver::receive(std::string_view bytes, std::string& out,
             handleLine(line, answers);
             terminal_.deliver(std::move(answers), out);
             if (hostMode_) {
-                hostBytes(bytes.substr(i + 1), out);
+                hostBytes(bytes.substr(i + 1), out, commands);
                 return;
             }
         }
     }
 }
 
-void Receiver::hostBytes(std::string_view bytes, std::string& out) {
+void Receiver::hostBytes(std::string_view bytes, std::string& out,
+                         std::vector<std::string>& commands) {
     host_.append(bytes);
     for (;;) {
         if (host_.size() >= 2 && host_[0] == '\0' && host_[1] == '\0') {
             host_.erase(0, 2);
             hostMode_ = false;
             out.push_back('\0');
+            commands.emplace_back(kLeaveHostMode);
             std::string rest = host_;
             host_.clear();
-            std::vector<std::string> ignoredCommands;
-            receive(rest, out, ignoredCommands);
+            receive(rest, out, commands);
             return;
         }
         if (host_.size() >= 7 && host_[0] == '\x04' && host_[5] == '\x61' && host_[6] == '\x04') {

@@ -28,12 +28,16 @@ struct ReceiverConfig {
     DgpsConfig dgps;                 // the differential side
 };
 
+// The command line reported for the request that ends host mode (two NUL bytes).
+inline constexpr const char* kLeaveHostMode = "C_CLOSECOMM";
+
 class Receiver {
 public:
     explicit Receiver(ReceiverConfig config);
 
     // Bytes received from the program, already judged intelligible. Answers are appended to
-    // `out`; `commands` receives each complete command line.
+    // `out`; `commands` receives each complete command line, and kLeaveHostMode when a host
+    // mode ends.
     void receive(std::string_view bytes, std::string& out, std::vector<std::string>& commands);
     // The sentences of one epoch (empty while every output is off); advances the clock.
     std::string epoch();
@@ -53,7 +57,7 @@ private:
     void handleSetting(const std::string& body, std::string_view word, std::string& out);
     void handleQuery(const std::string& body, std::string_view word, std::string& out);
     void handleYqn(std::string_view word, std::string& out);
-    void hostBytes(std::string_view bytes, std::string& out);
+    void hostBytes(std::string_view bytes, std::string& out, std::vector<std::string>& commands);
     bool ignored(const std::string& line) const;
     void allOff();
     bool proprietary() const;
