@@ -1,10 +1,11 @@
 // trixlog almanac: the listing on stdout, the save, and the failure contract.
 
+#include "pty_pair.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
+#include <sstream>
 
 using almanactest::dataFile;
 using almanactest::readFile;
@@ -20,22 +21,14 @@ struct Result {
     std::string err;
 };
 
+// Runs "trixlog almanac" with the words of `args`.
 Result run(const std::string& args) {
-    TempDir dir;
-    const std::string err = dir.file("stderr");
-    const std::string cmd =
-        std::string(TRIX_BINARY_DIR) + "/tools/trixlog/trixlog almanac " + args + " 2>" + err;
+    std::vector<std::string> argv{linktest::binary("tools/trixlog/trixlog"), "almanac"};
+    std::istringstream words(args);
+    for (std::string w; words >> w;)
+        argv.push_back(w);
     Result r;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    const int status = ::pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = readFile(err);
+    r.code = linktest::runCommand(argv, r.out, r.err);
     return r;
 }
 

@@ -2,14 +2,12 @@
 
 #include "pty_pair.h"
 
-#include <algorithm>
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 using linktest::binary;
+using linktest::occurrences;
 using linktest::readFile;
 using linktest::runCommand;
 using linktest::Rxsim;
@@ -17,17 +15,7 @@ using linktest::Rxsim;
 namespace {
 
 std::vector<std::string> logFiles(const std::string& dir) {
-    std::vector<std::string> names;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.substr(n.size() - 4) == ".log")
-                names.push_back(dir + "/" + n);
-        }
-        closedir(d);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return linktest::filesIn(dir, ".log");
 }
 
 std::string concat(const std::vector<std::string>& files) {
@@ -35,13 +23,6 @@ std::string concat(const std::vector<std::string>& files) {
     for (const auto& f : files)
         all += readFile(f);
     return all;
-}
-
-int occurrences(const std::string& s, const std::string& what) {
-    int n = 0;
-    for (auto at = s.find(what); at != std::string::npos; at = s.find(what, at + 1))
-        ++n;
-    return n;
 }
 
 } // namespace
@@ -151,27 +132,17 @@ TEST(Record, VanishingDeviceKeepsEveryByteAndFails) {
     std::string dir = linktest::tempDir();
     Rxsim rx({"--model", "8", "--on", "--period-ms", "20", "--tx-log", dir + "/tx.bin"});
     std::string tool = binary("tools/trixlog/trixlog");
-    std::string outFile = dir + "/out.txt", errFile = dir + "/err.txt";
-    pid_t pid = fork();
-    if (pid == 0) {
-        freopen(outFile.c_str(), "w", stdout);
-        freopen(errFile.c_str(), "w", stderr);
-        execl(tool.c_str(), tool.c_str(), "record", rx.device().c_str(), "--model", "8", "--dir",
-              dir.c_str(), "--seconds", "30", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    linktest::Process record(
+        {tool, "record", rx.device(), "--model", "8", "--dir", dir, "--seconds", "30"});
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     rx.kill();
     auto start = std::chrono::steady_clock::now();
-    int st = 0;
-    waitpid(pid, &st, 0);
+    EXPECT_EQ(record.wait(), 1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    ASSERT_TRUE(WIFEXITED(st));
-    EXPECT_EQ(WEXITSTATUS(st), 1);
-    EXPECT_NE(readFile(errFile).find("was lost"), std::string::npos);
+    EXPECT_NE(record.err().find("was lost"), std::string::npos);
     auto files = logFiles(dir);
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(readFile(outFile), files[0] + "\n");
+    EXPECT_EQ(record.out(), files[0] + "\n");
     std::string tx = readFile(dir + "/tx.bin");
     std::string logged = readFile(files[0]);
     EXPECT_GT(logged.size(), 500u);

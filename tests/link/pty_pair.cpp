@@ -1,8 +1,10 @@
 #include "pty_pair.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
@@ -70,52 +72,14 @@ std::string PtyPair::received(std::size_t atLeast, int ms) {
     }
 }
 
-Rxsim::Rxsim(const std::vector<std::string>& args) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        throw std::runtime_error("pipe");
-    std::string path = binary("tools/rxsim/rxsim");
+Process::Process(const std::vector<std::string>& args) : dir_(tempDir()) {
+    const std::string out = dir_ + "/out", err = dir_ + "/err";
     pid_ = ::fork();
+    if (pid_ < 0)
+        throw std::runtime_error("fork");
     if (pid_ == 0) {
-        ::dup2(fds[1], 1);
-        ::close(fds[0]);
-        ::close(fds[1]);
-        std::vector<char*> argv{const_cast<char*>(path.c_str())};
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(path.c_str(), argv.data());
-        ::_exit(127);
-    }
-    ::close(fds[1]);
-    char c;
-    while (::read(fds[0], &c, 1) == 1 && c != '\n')
-        device_.push_back(c);
-    ::close(fds[0]);
-    if (device_.empty())
-        throw std::runtime_error("rxsim did not start");
-}
-
-Rxsim::~Rxsim() {
-    kill();
-}
-
-void Rxsim::kill() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        int st = 0;
-        ::waitpid(pid_, &st, 0);
-        pid_ = -1;
-    }
-}
-
-int runCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
-    char outName[] = "/tmp/linktest-outXXXXXX";
-    char errName[] = "/tmp/linktest-errXXXXXX";
-    int o = ::mkstemp(outName);
-    int e = ::mkstemp(errName);
-    pid_t pid = ::fork();
-    if (pid == 0) {
+        int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(o, 1);
         ::dup2(e, 2);
         std::vector<char*> argv;
@@ -125,15 +89,115 @@ int runCommand(const std::vector<std::string>& args, std::string& out, std::stri
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    int st = 0;
-    ::waitpid(pid, &st, 0);
-    ::close(o);
-    ::close(e);
-    out = readFile(outName);
-    err = readFile(errName);
-    ::unlink(outName);
-    ::unlink(errName);
-    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+}
+
+Process::~Process() {
+    if (pid_ > 0)
+        stop(SIGKILL);
+    ::unlink((dir_ + "/out").c_str());
+    ::unlink((dir_ + "/err").c_str());
+    ::rmdir(dir_.c_str());
+}
+
+void Process::signal(int number) {
+    if (pid_ > 0)
+        ::kill(pid_, number);
+}
+
+int Process::wait(int ms) {
+    if (pid_ <= 0)
+        return -1;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        int st = 0;
+        const pid_t r = ::waitpid(pid_, &st, ms < 0 ? 0 : WNOHANG);
+        if (r == pid_ || (r < 0 && errno != EINTR)) {
+            pid_ = -1;
+            return r > 0 && WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        }
+        if (ms >= 0 && std::chrono::steady_clock::now() >= end)
+            return -1;
+        ::usleep(2000);
+    }
+}
+
+void Process::stop(int number) {
+    signal(number);
+    wait();
+}
+
+std::string Process::out() const {
+    return readFile(dir_ + "/out");
+}
+
+std::string Process::err() const {
+    return readFile(dir_ + "/err");
+}
+
+std::string Process::firstLine(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        const std::string text = out();
+        if (auto at = text.find('\n'); at != std::string::npos)
+            return text.substr(0, at);
+        int st = 0;
+        if (pid_ <= 0 || ::waitpid(pid_, &st, WNOHANG) == pid_) {
+            pid_ = -1;
+            return {};
+        }
+        if (std::chrono::steady_clock::now() >= end)
+            return {};
+        ::usleep(1000);
+    }
+}
+
+Rxsim::Rxsim(const std::vector<std::string>& args)
+    : process_([&] {
+          std::vector<std::string> argv{binary("tools/rxsim/rxsim")};
+          argv.insert(argv.end(), args.begin(), args.end());
+          return argv;
+      }()) {
+    device_ = process_.firstLine(10000);
+    if (device_.empty())
+        throw std::runtime_error("rxsim did not start: " + process_.err());
+}
+
+Rxsim::~Rxsim() {
+    kill();
+}
+
+void Rxsim::kill() {
+    if (process_.running())
+        process_.stop(SIGTERM);
+}
+
+int runCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    Process p(args);
+    const int rc = p.wait();
+    out = p.out();
+    err = p.err();
+    return rc;
+}
+
+std::vector<std::string> filesIn(const std::string& dir, const std::string& suffix) {
+    std::vector<std::string> names;
+    if (DIR* d = ::opendir(dir.c_str())) {
+        while (dirent* e = ::readdir(d)) {
+            const std::string n = e->d_name;
+            if (n.size() > suffix.size() && n.ends_with(suffix))
+                names.push_back(dir + "/" + n);
+        }
+        ::closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int occurrences(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
 }
 
 std::string binary(const char* relative) {

@@ -3,41 +3,20 @@
 
 #include "pty_pair.h"
 
-#include <algorithm>
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 using linktest::binary;
+using linktest::occurrences;
 using linktest::readFile;
 using linktest::runCommand;
 using linktest::Rxsim;
 
 namespace {
-
 std::vector<std::string> logFiles(const std::string& dir) {
-    std::vector<std::string> names;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.substr(n.size() - 4) == ".log")
-                names.push_back(dir + "/" + n);
-        }
-        closedir(d);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return linktest::filesIn(dir, ".log");
 }
-
-int occurrences(const std::string& s, const std::string& what) {
-    int n = 0;
-    for (auto at = s.find(what); at != std::string::npos; at = s.find(what, at + 1))
-        ++n;
-    return n;
-}
-
 } // namespace
 
 TEST(TcpDetect, IdentifiesTheReceiverBehindTheListener) {
@@ -130,22 +109,12 @@ TEST(TcpRecord, KilledListenerKeepsWhatArrived) {
     Rxsim rx(
         {"--tcp", "0", "--model", "8", "--on", "--period-ms", "20", "--tx-log", dir + "/tx.bin"});
     std::string tool = binary("tools/trixlog/trixlog");
-    std::string outFile = dir + "/out.txt", errFile = dir + "/err.txt";
-    pid_t pid = fork();
-    if (pid == 0) {
-        freopen(outFile.c_str(), "w", stdout);
-        freopen(errFile.c_str(), "w", stderr);
-        execl(tool.c_str(), tool.c_str(), "record", rx.device().c_str(), "--model", "8", "--dir",
-              dir.c_str(), "--seconds", "30", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    linktest::Process record(
+        {tool, "record", rx.device(), "--model", "8", "--dir", dir, "--seconds", "30"});
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     rx.kill();
-    int st = 0;
-    waitpid(pid, &st, 0);
-    ASSERT_TRUE(WIFEXITED(st));
-    EXPECT_EQ(WEXITSTATUS(st), 1);
-    EXPECT_NE(readFile(errFile).find("was lost: the connection was closed"), std::string::npos);
+    EXPECT_EQ(record.wait(), 1);
+    EXPECT_NE(record.err().find("was lost: the connection was closed"), std::string::npos);
     auto files = logFiles(dir);
     ASSERT_EQ(files.size(), 1u);
     std::string logged = readFile(files[0]);

@@ -9,9 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <dirent.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -40,52 +38,6 @@ std::vector<std::string> files(const std::string& dir) {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-// trixlog running in the background, its output in files.
-class Background {
-public:
-    explicit Background(const std::vector<std::string>& args) {
-        out_ = linktest::tempDir() + "/out";
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            int o = ::open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            int e = ::open((out_ + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            ::dup2(o, 1);
-            ::dup2(e, 2);
-            std::vector<char*> argv;
-            for (const auto& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-    }
-    ~Background() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    void signal(int s) { ::kill(pid_, s); }
-    // Waits for the end (at most `ms`), returns the exit code (-1 when it did not end).
-    int wait(int ms) {
-        for (int waited = 0; waited < ms; waited += 10) {
-            int st = 0;
-            if (::waitpid(pid_, &st, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
-    }
-    std::string out() const { return readFile(out_); }
-    std::string err() const { return readFile(out_ + ".err"); }
-
-private:
-    pid_t pid_ = -1;
-    std::string out_;
-};
 
 const char* kScript = "Ticket script for the tests\n"
                       "$PXKTQ,RID\n->$PXKTR,RID\n"
@@ -174,8 +126,8 @@ TEST(TicketEndToEnd, CancelDeletesThePartialTicket) {
     std::string dir = linktest::tempDir();
     writeFile(dir + "/t.spt", kScript);
     Rxsim rx({"--model", "16", "--port-letter", "B"});
-    Background run({binary("tools/trixlog/trixlog"), "ticket", rx.device(), "--model", "16",
-                    "--port-letter", "B", "--script", dir + "/t.spt", "--dir", dir});
+    linktest::Process run({binary("tools/trixlog/trixlog"), "ticket", rx.device(), "--model", "16",
+                           "--port-letter", "B", "--script", dir + "/t.spt", "--dir", dir});
     std::this_thread::sleep_for(std::chrono::milliseconds(1800)); // one command at 9600 baud
     run.signal(SIGINT);
     EXPECT_EQ(run.wait(5000), 1) << run.err();
@@ -193,9 +145,9 @@ TEST(TicketEndToEnd, DisconnectEndsTheSeries) {
     auto rx = std::make_unique<Rxsim>(
         std::vector<std::string>{"--model", "16", "--port-letter", "B", "--baud", "115200"});
     // A ticket (about 2.1 s) every 3 s during 36 s.
-    Background run({binary("tools/trixlog/trixlog"), "ticket", rx->device(), "--model", "16",
-                    "--baud", "115200", "--script", dir + "/t.spt", "--dir", dir, "--series",
-                    "0.01,0.05"});
+    linktest::Process run({binary("tools/trixlog/trixlog"), "ticket", rx->device(), "--model", "16",
+                           "--baud", "115200", "--script", dir + "/t.spt", "--dir", dir, "--series",
+                           "0.01,0.05"});
     std::this_thread::sleep_for(std::chrono::milliseconds(4000)); // inside the second ticket
     rx->kill();
     EXPECT_EQ(run.wait(5000), 1) << run.err();
