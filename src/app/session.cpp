@@ -34,10 +34,9 @@ private:
 Session::Session(TrixApplication& app, MessageSink& messages, UserInteraction& interaction,
                  SessionView& view)
     : app_(app), messages_(messages), interaction_(interaction), view_(view),
-      timers_([this](int id) { timerFired(id); }),
-      emulator_(app.settings().devicesSpecific, defaultRandomSource(20240601u)) {
+      timers_([this](int id) { timerFired(id); }), emulation_(*this) {
     connection_ = std::make_unique<link::Link>(messages_, link_, this);
-    connection_->setTimerHost(&timers_, kTimerCommands);
+    connection_->setTimerHost(&timers_, kTimerCommands, kTimerPortClosing);
     dgps_ = std::make_unique<DgpsParsers>();
     connection_->setWaitHooks({[] {
                                    // Waiting port operations keep the windows alive.
@@ -211,10 +210,13 @@ void Session::showEpochInStatus() {
 void Session::timerFired(int id) {
     switch (id) {
     case kTimerEmulation:
-        emulationTick();
+        emulation_.tick();
         break;
     case kTimerCommands:
         connection_->pacerTimerFired();
+        break;
+    case kTimerPortClosing:
+        connection_->closingTimerFired();
         break;
     case logs::kTimerRecording:
     case logs::kTimerPeriod:
@@ -437,105 +439,6 @@ void Session::stopAnalysis() {
     view_.stateChanged();
 }
 
-void Session::toggleEmulation() {
-    if (link_.emulationActive)
-        stopEmulation();
-    else
-        startEmulation();
-}
-
-void Session::startEmulation() {
-    if (link_.emulationActive || link_.viewFileMode || link_.portOpen())
-        return;
-    link_.emulationActive = true;
-    link_.modelIndex = kModelAttitude;
-    // The emulation feeds the decoder itself, so it holds a use of it even while no display
-    // window is open.
-    if (!acquireDecoder()) {
-        link_.emulationActive = false;
-        link_.modelIndex = 0;
-        return;
-    }
-    emulationUse_ = true;
-    decoder_->setModelIndex(kModelAttitude);
-    decoder_->setupHandlers(false);
-    for (DataWindow k : {DataWindow::SkyChart, DataWindow::Position})
-        if (view_.canOpenWindow(k))
-            view_.toggleWindow(k);
-    if (app_.settings().activateIndicator && view_.canOpenWindow(DataWindow::Panel) &&
-        !view_.windowOpen(DataWindow::Panel))
-        view_.toggleWindow(DataWindow::Panel);
-    // The counter is toggled: one left open by a data window closes.
-    if (view_.epochCounterOpen())
-        view_.closeEpochCounter();
-    else
-        view_.openEpochCounter();
-    if (!timers_.start(kTimerEmulation, 1000))
-        messages_.show(str::kOutOfTimers, Buttons::Ok, Icon::Stop);
-    view_.stateChanged();
-}
-
-void Session::stopEmulation() {
-    if (!link_.emulationActive)
-        return;
-    timers_.kill(kTimerEmulation);
-    link_.emulationActive = false;
-    link_.modelIndex = 0;
-    if (decoder_) {
-        if (recorder_->sessionRunning())
-            toggleLogSession();
-        view_.closeEpochCounter();
-        if (view_.windowOpen(DataWindow::Panel)) {
-            app_.settings().activateIndicator = 1;
-            view_.toggleWindow(DataWindow::Panel);
-        } else if (view_.canOpenWindow(DataWindow::Panel)) {
-            app_.settings().activateIndicator = 0;
-        }
-        for (DataWindow k : {DataWindow::Position, DataWindow::SkyChart})
-            if (view_.windowOpen(k))
-                view_.toggleWindow(k);
-        if (emulationUse_) {
-            emulationUse_ = false;
-            releaseDecoder();
-        }
-    }
-    view_.stateChanged();
-}
-
-void Session::emulationTick() {
-    if (!link_.emulationActive || !decoder_)
-        return;
-    EmulationInputs in;
-    in.analysisActive = link_.analysisActive;
-    logs::AnalysisSettings a = app_.analysisSettings();
-    in.truthReference = a.mode == logs::ReferenceMode::VsTruth;
-    in.knownLat = a.known.lat;
-    in.knownLon = a.known.lon;
-    in.knownAlt = a.known.alt;
-    in.localTime = interaction_.clock();
-    emulator_.tick(
-        in,
-        [this](std::string_view s) {
-            if (!decoder_)
-                return;
-            // A log session records the emulated receiver as if its sentences had arrived.
-            if (recorder_->active()) {
-                recorder_->writeLogBytes(s);
-                recorder_->writeLogBytes("\r\n");
-            }
-            decoder_->handleSentence(s);
-        },
-        [this] {
-            std::array<int, 3> prns{};
-            if (decoder_)
-                for (std::size_t i = 0; i < prns.size(); ++i)
-                    prns[i] = decoder_->sat.sats[i].svNumber;
-            return prns;
-        });
-    if (recorder_->active())
-        recorder_->flush();
-}
-
 void Session::unitsChanged(const UnitSelection& units) {
     if (decoder_) {
         decoder_->changeUnits(units.altitude, units.speed, units.verticalSpeed);
@@ -553,7 +456,7 @@ void Session::colorsChanged() {
 
 void Session::optionsChanged(bool vehicleChanged, bool skyLayoutChanged, bool plotLayoutChanged) {
     if (vehicleChanged)
-        emulator_.resetMotion(app_.settings().devicesSpecific);
+        emulation_.emulator().resetMotion(app_.settings().devicesSpecific);
     // A new layout recreates the plot window, only when it was open: opening it otherwise
     // would create the decoder (and switch the receiver's outputs on).
     if (plotLayoutChanged && view_.windowOpen(DataWindow::Plot)) {
@@ -581,8 +484,10 @@ void Session::shutdown() {
     }
     if (link_.portOpen())
         disconnect();
+    // Quitting does not wait for a timer: a port still closing sends its last commands now.
+    connection_->finishClosing();
     if (link_.emulationActive)
-        stopEmulation();
+        emulation_.stop();
     if (recorder_->sessionRunning())
         toggleLogSession();
     if (link_.viewFileMode)

@@ -10,7 +10,6 @@
 // session and the emulation hold one use; the last use released destroys it.
 
 #include "app/connect/connection_rules.h"
-#include "app/core/emulator.h"
 #include "app/core/command_state.h"
 #include "decode/epoch_decoder.h"
 #include "link/data_pump.h"
@@ -21,12 +20,14 @@
 #include "logs/statistics.h"
 #include "options_target.h"
 #include "qt_services.h"
+#include "session_emulation.h"
 #include "user_interaction.h"
 #include "window_registry.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -44,6 +45,8 @@ class DgpsParsers;
 inline constexpr int kTimerEmulation = 1;
 // The command pacer's timer id.
 inline constexpr int kTimerCommands = 3;
+// The timer that watches a disconnected port send its last commands before it closes.
+inline constexpr int kTimerPortClosing = 15;
 
 // The link state: one record for the process, read by every part that needs the link. The
 // receiver link's own state (port, COM number, settings, model, receiver port, host mode,
@@ -116,8 +119,10 @@ public:
     void connectCommand();
     void disconnectCommand();
     // Closes the windows fed by the link, switches the receiver's messages off and closes the
-    // port.
+    // port. Returns at once: the link is busy ("disconnecting") until the switching-off
+    // commands have left and the port has closed.
     void disconnect();
+    bool disconnecting() const { return disconnecting_; }
     // Opens COM `comNumber` with `portSettings`; false, with the message, when it cannot be.
     bool openPort();
     // Applies new settings to the open port; "Mode not setted !" on failure when asked.
@@ -151,7 +156,7 @@ public:
     logs::Statistics* statistics() { return statistics_.get(); }
     logs::LogIndexer* indexer() { return indexer_.get(); }
     logs::LogRecorder& recorder() { return *recorder_; }
-    Emulator& emulator() { return emulator_; }
+    Emulator& emulator() { return emulation_.emulator(); }
     int dataWindowCount() const { return dataWindowCount_; }
     const std::string& viewedFile() const { return viewedFile_; }
     // The session's part of the main window's state (the open windows are the window's).
@@ -165,10 +170,10 @@ public:
     void toggleAnalysis();
     bool startAnalysis();
     void stopAnalysis();
-    void toggleEmulation();
-    void startEmulation();
-    void stopEmulation();
-    void emulationTick();
+    void toggleEmulation() { emulation_.toggle(); }
+    void startEmulation() { emulation_.start(); }
+    void stopEmulation() { emulation_.stop(); }
+    void emulationTick() { emulation_.tick(); }
     void toggleLogSession();
 
     // --- OptionsTarget -----------------------------------------------------------------------
@@ -195,6 +200,7 @@ public:
     // LinkEvents
     void baudChanged(long baud) override;
     void portChanged() override;
+    void portClosed() override;
     // RecorderEvents
     void postPerformLogSession() override;
     void logFileChanged(bool show) override;
@@ -205,6 +211,7 @@ public:
     void dataLoaded() override;
 
 private:
+    friend class SessionEmulation;
     class EpochStatus;
     bool acquireDecoder();
     void releaseDecoder();
@@ -250,8 +257,11 @@ private:
     link::DeviceList devices_;
     bool devicesScanned_ = false;
     QPointer<InitializationDialog> initDialog_;
+    bool disconnecting_ = false;
+    // A connection asked for while the last port was still closing, made once it has.
+    std::function<void()> afterClosing_;
 
-    Emulator emulator_;
+    SessionEmulation emulation_;
     bool shutDown_ = false;
 };
 

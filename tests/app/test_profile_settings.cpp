@@ -185,6 +185,29 @@ TEST(Settings, ChangedValuesAreWrittenAndReadBack) {
     EXPECT_EQ(again.comSet, cur.comSet);
 }
 
+TEST(Settings, KeysNoSettingReadsSurviveTheWriteBack) {
+    // "Ticket mode" has no reader any more, and keys of later versions none yet: a user's
+    // stored value is still in the file after a run has written its settings.
+    const std::string dir = ::testing::TempDir() + "/keys_kept";
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/Trix32.ini";
+    std::ofstream(path) << "[Options]\nTicket mode=1\nDistance Units=9\nFuture Key=a,b\n";
+    IniProfile p;
+    ASSERT_TRUE(p.load(path));
+    Settings loaded = loadSettings(p);
+    Settings cur = loaded;
+    cur.distanceUnits = 6;
+    saveSettings(p, cur, loaded);
+    ASSERT_TRUE(p.save(path));
+    IniProfile again;
+    ASSERT_TRUE(again.load(path));
+    EXPECT_EQ(again.getString("Options", "Ticket mode", ""), "1");
+    EXPECT_EQ(again.getString("Options", "Future Key", ""), "a,b");
+    EXPECT_EQ(again.getInt("Options", "Distance Units", 0), 6);
+    for (const IntSetting& s : kIntSettings)
+        EXPECT_STRNE(s.key, "Ticket mode");
+}
+
 TEST(Placement, ParseFormatAndRestoreRules) {
     EXPECT_EQ(formatPlacement(parsePlacement("10,20,300,400,3")), "10,20,300,400,3");
     WindowPlacement fresh = readPlacement(IniProfile{}, "MainWin");

@@ -1,13 +1,16 @@
 // The session without the main window: the decoder's lifetime by use, the routing of the
-// decoder's changes to registered windows, viewing a log file and the emulation, with a view
-// and a user that are scripted. And a window closed in the main window is unregistered.
+// decoder's changes to registered windows, viewing a log file and the emulation, disconnecting
+// from rxsim without waiting, with a view and a user that are scripted. And a window closed in
+// the main window is unregistered.
 
+#include "../link/pty_pair.h"
 #include "app/core/emulator.h"
 #include "main_window.h"
 #include "session.h"
 #include "status_bar.h"
 #include "trix_application.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +71,13 @@ public:
     void portChanged() override { ++portChanges; }
     QWidget* dialogParent() override { return nullptr; }
 };
+
+int count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
 
 } // namespace
 
@@ -173,6 +183,63 @@ private slots:
         QVERIFY(!session.link().viewFileMode);
         QVERIFY(view.open.empty());
         QVERIFY(session.decoder() == nullptr);
+    }
+
+    // Disconnect returns at once and the link is busy until the port has closed; a connection
+    // asked for meanwhile waits for it; quitting meanwhile still sends the switching-off
+    // commands before the session is gone.
+    void disconnectingDoesNotWaitAndQuittingStillSendsTheOffCommands() {
+        const std::string rxLog = tmp_->path().toStdString() + "/rx.log";
+        linktest::Rxsim rx({"--model", "8", "--port-letter", "B", "--rx-log", rxLog});
+        TrixApplication app(options());
+        ScriptedMessages m;
+        ScriptedInteraction ui;
+        ScriptedView view;
+        auto session = std::make_unique<Session>(app, m, ui, view);
+        view.session = session.get();
+        session->extraDevices = {rx.device()};
+        const auto connectB = [&] {
+            LinkState& link = session->link();
+            link.comNumber = session->devices().comNumber(rx.device());
+            link.portSettings = link::kPlainPortSettings;
+            QVERIFY(session->openPort());
+            link.modelIndex = 8;
+            link.receiverPort = 'B';
+            link.turnOffOnDetach = true;
+        };
+        connectB();
+
+        QElapsedTimer took;
+        took.start();
+        session->disconnect();
+        QVERIFY(took.elapsed() < 40);
+        QVERIFY(!session->link().portOpen());
+        QVERIFY(session->disconnecting());
+        QVERIFY(session->state().busy); // Connect, Disconnect and the port's commands are off
+        int asked = 0;
+        ui.connection = [&] {
+            ++asked;
+            return std::optional<ConnectionChoices>();
+        };
+        session->connectCommand();
+        QCOMPARE(asked, 0); // the device may still be held: the dialog waits
+        QVERIFY(QTest::qWaitFor([&] { return !session->disconnecting(); }, 3000));
+        QVERIFY(!session->state().busy);
+        QVERIFY(QTest::qWaitFor([&] { return asked == 1; }, 1000));
+        QTest::qWait(100);
+        std::string sent = linktest::readFile(rxLog);
+        QVERIFY(sent.find("$PXKTS,NME,ALL,B,OFF") < sent.find("$PXKTS,OUT,B*"));
+
+        // Quitting while the port still closes: no event loop runs any more, the commands
+        // leave all the same.
+        connectB();
+        session->link().receiverPort = 'B';
+        session->disconnect();
+        QVERIFY(session->disconnecting());
+        session.reset();
+        QTest::qWait(150);
+        sent = linktest::readFile(rxLog);
+        QCOMPARE(count(sent, "$PXKTS,OUT,B*"), 2);
     }
 
     void aWindowClosedInTheMainWindowIsUnregistered() {

@@ -56,6 +56,7 @@ ConnectionDialog::ConnectionDialog(GpsDlgInput input, QWidget* parent)
     sourceError_ = new QLabel(this);
     sourceError_->setStyleSheet(QStringLiteral("color: #b00000"));
     sourceError_->setWordWrap(true);
+    sourceError_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     sourceError_->hide();
     portSetup_ = new QPushButton(u8(str::kPortSetup), this);
     default_ = new QCheckBox(u8(str::kDefaultComSetting), this);
@@ -187,10 +188,23 @@ bool ConnectionDialog::takeSource() {
     std::string error;
     if (link::parseSource(choices_.source, error))
         return true;
-    sourceError_->setText(QString::fromStdString(error));
-    sourceError_->show();
+    showSourceError(error);
     source_->setFocus();
     return false;
+}
+
+void ConnectionDialog::showSourceError(const std::string& text) {
+    // A device path has no blank to wrap at: it may also break after each '/'.
+    QString shown = QString::fromStdString(text);
+    shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+    sourceError_->setText(shown);
+    sourceError_->show();
+    // The dialog grows to the wrapped text rather than clipping it.
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                     : layout()->totalSizeHint().height();
+    if (needed > height())
+        resize(width(), needed);
 }
 
 void ConnectionDialog::onConnect() {

@@ -63,6 +63,7 @@ private:
     void onDisconnect();
     int selectedCom() const;
     bool takeSource();
+    void showSourceError(const std::string& text);
     void takeChoices();
 
     GpsDlgInput input_;

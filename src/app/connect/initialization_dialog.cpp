@@ -22,17 +22,19 @@ QString u8(const char* s) {
 } // namespace
 
 void InitializationDialog::Bridge::traffic(link::Direction direction, std::string_view text) {
-    ++dlg_.lineDepth_;
     dlg_.run_->traffic(direction, text);
-    --dlg_.lineDepth_;
     dlg_.syncButtons();
 }
 
 InitializationDialog::InitializationDialog(Session& session, link::InitRun::Options options,
                                            QWidget* parent)
-    : QDialog(parent), session_(session), bridge_(*this) {
+    : QDialog(parent), session_(session), bridge_(*this), ackTimer_([this](int) {
+          run_->ackWaitOver();
+          syncButtons();
+      }) {
     run_ = std::make_unique<link::InitRun>(session.connection(), session.messages(), *this,
                                            std::move(options));
+    run_->setTimerHost(&ackTimer_, 1);
     setWindowTitle(u8(str::kInitDialogTitle));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -125,7 +127,7 @@ void InitializationDialog::dismiss() {
 }
 
 void InitializationDialog::tick() {
-    if (lineDepth_ > 0 || closing_)
+    if (closing_)
         return;
     run_->tick();
     syncButtons();

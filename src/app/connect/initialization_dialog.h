@@ -4,6 +4,7 @@
 // initialization file one by one, and lists the whole exchange.
 
 #include "link/init_run.h"
+#include "qt_services.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -59,9 +60,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Hands the link's traffic to the run and notes that a line is being handled, so that a
-    // step falling due inside the run's wait after an acknowledgement does not send the next
-    // command only to have its answer drained.
+    // Hands the link's traffic to the run; the buttons follow what a line changed.
     class Bridge : public link::LinkListener {
     public:
         explicit Bridge(InitializationDialog& dlg) : dlg_(dlg) {}
@@ -77,7 +76,8 @@ private:
     std::unique_ptr<link::InitRun> run_;
     Bridge bridge_;
     QTimer timer_;
-    int lineDepth_ = 0;
+    // The run's wait after an acknowledgement.
+    QtTimerHost ackTimer_;
     bool closing_ = false;
     QListWidget* list_;
     QLabel* status_;

@@ -77,6 +77,9 @@ void PortActivityWindow::lightsOut() {
 }
 
 void PortActivityWindow::portChanged() {
+    // Without a port nothing moves: the lights go out now, not on the next timer step.
+    if (info_().comNumber == 0)
+        received_ = written_ = false;
     setFixedSize(sizeHint());
     update();
     if (isVisible())

@@ -12,10 +12,9 @@
 #include "status_bar.h"
 #include "trix_application.h"
 
-#include <QApplication>
-
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <unistd.h>
 
@@ -215,6 +214,11 @@ void Session::closePortOnly() {
 // Connect and disconnect
 
 void Session::connectCommand() {
+    if (disconnecting_) {
+        // The device may be the one still closing: the connection waits for it.
+        afterClosing_ = [this] { connectCommand(); };
+        return;
+    }
     if (link_.busy || link_.emulationActive || link_.viewFileMode)
         return;
     GpsDlgInput in;
@@ -344,9 +348,9 @@ void Session::closeLinkWindows() {
 void Session::disconnect() {
     if (link_.busy)
         return;
+    // Busy until the port has closed: nothing may reuse it while its last commands leave.
     link_.busy = true;
     link_.hostMode = false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     view_.stateChanged();
 
     closeLinkWindows();
@@ -356,23 +360,38 @@ void Session::disconnect() {
         initDialog_ = nullptr;
         dlg->dismiss();
     }
-    // Switches the message sets off when a model is known, lets them leave and closes the port.
-    connection_->disconnect();
     pump_->reset();
     link_.receiverDescription.clear();
     view_.statusLine().setPaneText(StatusBar::Port, QString());
     view_.statusLine().setPaneText(StatusBar::Baud, QString());
+    // The port is gone from the link at once (the port activity window and the terminal follow
+    // through portChanged); it closes once the switching-off commands have left.
+    disconnecting_ = true;
+    if (!connection_->beginDisconnect())
+        portClosed();
     if (decoder_ && dataWindowCount_ == 0)
         destroyDecoder();
-
-    link_.busy = false;
-    QApplication::restoreOverrideCursor();
-    view_.stateChanged();
-    portChanged();
     view_.stateChanged();
 }
 
+void Session::portClosed() {
+    if (!disconnecting_)
+        return;
+    disconnecting_ = false;
+    link_.busy = false;
+    view_.stateChanged();
+    if (afterClosing_) {
+        // Not from inside the link's timer: the connection may show dialogs.
+        QMetaObject::invokeMethod(this, std::exchange(afterClosing_, nullptr),
+                                  Qt::QueuedConnection);
+    }
+}
+
 void Session::connectWithLastSettings() {
+    if (disconnecting_) {
+        afterClosing_ = [this] { connectWithLastSettings(); };
+        return;
+    }
     const Settings& s = app_.settings();
     if (s.comNumber == 0 || link_.portOpen()) {
         connectCommand();

@@ -117,7 +117,6 @@ const std::array<IntSetting, kIntSettingCount> kIntSettings{{
     {"Set multiple recording mode for logging", &S::multipleRecording, 0, kOne, 0, 1, kW},
     {"Period for Log mult. mode", &S::periodForLogMultMode, 60, kMax, 43200, 43200, kW},
     {"Record duration for log mult. mode", &S::recordDuration, 15, kMax, 600, 600, kW},
-    {"Ticket mode", &S::ticketMode, 0, kOne, 0, 1, kW},
     {"Analysis Way", &S::analysisWay, 0, kNo, 0, 0, kA},
 }};
 

@@ -72,7 +72,6 @@ struct Settings {
     int multipleRecording = 0;
     int periodForLogMultMode = 60;
     int recordDuration = 15;
-    int ticketMode = 0;
     int analysisWay = 0;
 
     // Section "MainWin".
@@ -110,7 +109,9 @@ struct IntSetting {
     WriteRule write;
 };
 
-inline constexpr std::size_t kIntSettingCount = 35;
+// "Ticket mode" is not among them: the support-ticket window keeps its mode for the run only,
+// so the key is left as stored (the profile keeps every line it does not know).
+inline constexpr std::size_t kIntSettingCount = 34;
 extern const std::array<IntSetting, kIntSettingCount> kIntSettings;
 
 int applyClamp(const IntSetting& s, int value);
