@@ -64,6 +64,11 @@ bool MainWindow::hasWindowFactory(DataWindow kind) {
     return it != factories().end() && it->second;
 }
 
+MainWindow::WindowFactory MainWindow::windowFactory(DataWindow kind) {
+    auto it = factories().find(kind);
+    return it == factories().end() ? WindowFactory() : it->second;
+}
+
 MainWindow::MainWindow(TrixApplication& app, MessageSink* messages, UserInteraction* interaction)
     : app_(app) {
     if (!messages) {
@@ -553,6 +558,37 @@ void MainWindow::onPortActivity() {
     });
     w->show();
     updateCommands();
+}
+
+// ---------------------------------------------------------------------------------------------
+// What the windows and commands that plug into the window ask
+
+Settings& MainWindow::settings() {
+    return app_.settings();
+}
+
+IniProfile& MainWindow::profile() {
+    return app_.profile();
+}
+
+UnitSelection MainWindow::units() const {
+    return app_.units();
+}
+
+logs::AnalysisSettings MainWindow::analysisSettings() const {
+    return app_.analysisSettings();
+}
+
+QMenu* MainWindow::fileMenu() {
+    for (QAction* a : menuBar()->actions())
+        if (a->menu())
+            return a->menu();
+    return menuBar()->addMenu(tr("&File"));
+}
+
+void MainWindow::openReceiversBook() {
+    if (terminal_)
+        terminal_->openBook();
 }
 
 } // namespace trix::app

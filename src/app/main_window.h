@@ -13,6 +13,7 @@
 #include "session.h"
 #include "user_interaction.h"
 #include "window_client.h"
+#include "window_host.h"
 #include "window_registry.h"
 
 #include <QMainWindow>
@@ -36,7 +37,11 @@ class PortActivityWindow;
 class AlmanacCommands;
 class TerminalCommands;
 
-class MainWindow : public QMainWindow, public SessionView {
+class MainWindow : public QMainWindow,
+                   public SessionView,
+                   public WindowHost,
+                   public CommandHost,
+                   public StartupHost {
     Q_OBJECT
 public:
     // `messages` and `interaction` default to the program's message boxes and dialogs.
@@ -46,44 +51,45 @@ public:
 
     // --- what the data windows plug into -----------------------------------------------------
     // Opens the window of `kind` as an MDI child; the window registers itself.
-    using WindowFactory = std::function<QWidget*(MainWindow&)>;
+    using WindowFactory = std::function<QWidget*(WindowHost&)>;
     static void setWindowFactory(DataWindow kind, WindowFactory factory);
     static bool hasWindowFactory(DataWindow kind);
+    static WindowFactory windowFactory(DataWindow kind);
 
     // A data window opened: the session takes a use of the decoder and registers the window
     // with what it listens to. False, after telling the user there is not enough memory, when
     // the decoder cannot be created; the window is then not registered.
     bool registerWindow(DataWindow kind, QWidget* window, DataWindowClient* client,
-                        const Interest& interest);
+                        const Interest& interest) override;
     // A registered window is gone: it is unregistered; the last one releases the decoder.
-    void windowClosed(DataWindow kind);
-    QWidget* window(DataWindow kind) const;
+    void windowClosed(DataWindow kind) override;
+    QWidget* window(DataWindow kind) const override;
 
     // --- what the window asks ----------------------------------------------------------------
     Session& session() { return *session_; }
     TrixApplication& app() { return app_; }
-    MessageSink& messages() { return *messages_; }
+    MessageSink& messages() override { return *messages_; }
     StatusBar* statusBarEx() const { return status_; }
-    QMdiArea* mdiArea() const { return mdi_; }
+    QMdiArea* mdiArea() const override { return mdi_; }
     EpochCounter* epochCounter() const;
     PortActivityWindow* portActivityWindow() const;
     CommandState state() const;
-    QAction* action(Command c) const { return actions_.at(static_cast<std::size_t>(c)); }
+    QAction* action(Command c) const override { return actions_.at(static_cast<std::size_t>(c)); }
     AlmanacCommands* almanacCommands() const { return almanac_; }
     TerminalCommands* terminalCommands() const { return terminal_; }
 
     void refreshTitle();
-    void updateCommands();
+    void updateCommands() override;
     void refreshUnitsPane();
 
     // --- the menu commands: the session runs them, the commands follow its state ------------
     void onConnect();
     void onDisconnect();
-    void connectWithLastSettings();
-    void onViewLogFile();
+    void connectWithLastSettings() override;
+    void onViewLogFile() override;
     bool viewLogFile(const QString& path);
-    void onAnalysis();
-    void onEmulation();
+    void onAnalysis() override;
+    void onEmulation() override;
     void onPerformLogSession();
     // Commands of the window itself.
     void onToggleView(DataWindow kind);
@@ -103,6 +109,21 @@ public:
     void refreshEpochCounter() override;
     void portChanged() override;
     QWidget* dialogParent() override { return this; }
+
+    // WindowHost, CommandHost, StartupHost: the rest of what the windows and commands ask
+    Settings& settings() override;
+    IniProfile& profile() override;
+    UnitSelection units() const override;
+    logs::AnalysisSettings analysisSettings() const override;
+    EpochDecoder* decoder() const override { return session_->decoder(); }
+    const logs::Statistics* statistics() const override { return session_->statistics(); }
+    bool analysisActive() const override { return session_->link().analysisActive; }
+    bool viewingLog() const override { return session_->link().viewFileMode; }
+    int modelIndex() const override { return session_->link().modelIndex; }
+    DgpsParsers& dgps() override { return session_->dgps(); }
+    link::Link& connection() override { return session_->connection(); }
+    QMenu* fileMenu() override;
+    void openReceiversBook() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,11 +1,11 @@
 #include "startup_dialog.h"
 
 #include "app/core/manual_location.h"
+#include "app/core/settings.h"
 #include "base/strings.h"
-#include "main_window.h"
-#include "terminal_commands.h"
-#include "trix_application.h"
+#include "window_host.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -108,9 +108,9 @@ bool StartupDialog::displayOnStartup() const {
     return display_->isChecked();
 }
 
-void runStartupChoice(MainWindow& frame, StartupChoice choice, bool activateAnalysis,
+void runStartupChoice(StartupHost& frame, StartupChoice choice, bool activateAnalysis,
                       bool displayOnStartup) {
-    Settings& s = frame.app().settings();
+    Settings& s = frame.settings();
     s.displayStartup = displayOnStartup ? 1 : 0;
     if (choice != StartupChoice::ConnectLast)
         s.comNumber = 0;
@@ -133,15 +133,14 @@ void runStartupChoice(MainWindow& frame, StartupChoice choice, bool activateAnal
         frame.onEmulation();
         break;
     case StartupChoice::Info:
-        if (TerminalCommands* t = frame.terminalCommands())
-            t->openBook();
+        frame.openReceiversBook();
         break;
     }
     frame.updateCommands();
 }
 
-void cancelStartup(MainWindow& frame) {
-    frame.app().settings().comNumber = 0;
+void cancelStartup(StartupHost& frame) {
+    frame.settings().comNumber = 0;
 }
 
 } // namespace trix::app

@@ -14,7 +14,7 @@ class QCheckBox;
 
 namespace trix::app {
 
-class MainWindow;
+class StartupHost;
 
 enum class StartupChoice { Connect = 0, ConnectLast = 1, ViewLog = 2, Emulation = 3, Info = 4 };
 
@@ -52,9 +52,9 @@ private:
 
 // What OK of the start-up menu does: stores "Display Startup", forgets the COM number unless
 // the last settings were chosen, starts the analysis when asked, then runs the choice.
-void runStartupChoice(MainWindow& frame, StartupChoice choice, bool activateAnalysis,
+void runStartupChoice(StartupHost& frame, StartupChoice choice, bool activateAnalysis,
                       bool displayOnStartup);
 // Cancel: the stored COM number is forgotten.
-void cancelStartup(MainWindow& frame);
+void cancelStartup(StartupHost& frame);
 
 } // namespace trix::app

@@ -3,8 +3,8 @@
 #include "app/core/placement.h"
 #include "base/strings.h"
 #include "main_window.h"
-#include "trix_application.h"
 #include "window_client.h"
+#include "window_registry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,12 +27,12 @@ constexpr const char* kPlacementKey = "FiguresWin";
 // and tells the frame when it is gone.
 class FramedFigures : public IndicatorPanel, public app::DataWindowClient {
 public:
-    explicit FramedFigures(app::MainWindow& frame)
-        : IndicatorPanel(figuresSourceFor(frame), frame.messages()), frame_(frame) {}
+    explicit FramedFigures(app::WindowHost& host)
+        : IndicatorPanel(figuresSourceFor(host), host.messages()), host_(host) {}
     // Normally the frame was told at close; a panel deleted without closing tells it now.
     ~FramedFigures() override {
         if (!closed_)
-            frame_.windowClosed(DataWindow::Panel);
+            host_.windowClosed(DataWindow::Panel);
     }
 
     void epoch(int hint) override { IndicatorPanel::epoch(hint); }
@@ -53,7 +53,7 @@ protected:
         IndicatorPanel::closeEvent(event);
         if (event->isAccepted() && !closed_) {
             closed_ = true;
-            frame_.windowClosed(DataWindow::Panel);
+            host_.windowClosed(DataWindow::Panel);
         }
     }
 
@@ -67,15 +67,15 @@ private:
         p.right = g.right() + 1;
         p.bottom = g.bottom() + 1;
         p.showState = sub->isMinimized() ? app::kShowMinimized : app::kShowNormal;
-        app::writePlacement(frame_.app().profile(), kPlacementKey, p);
+        app::writePlacement(host_.profile(), kPlacementKey, p);
     }
 
-    app::MainWindow& frame_;
+    app::WindowHost& host_;
     bool closed_ = false;
 };
 
-QWidget* openIndicatorPanel(app::MainWindow& frame) {
-    auto* panel = new FramedFigures(frame);
+QWidget* openIndicatorPanel(app::WindowHost& host) {
+    auto* panel = new FramedFigures(host);
     // Every epoch and every sentence of one, even when the other windows are held back.
     const app::Interest interest =
         app::Interest()
@@ -84,11 +84,11 @@ QWidget* openIndicatorPanel(app::MainWindow& frame) {
             .evenWhenHeld()
             .units()
             .dataLoaded();
-    if (!frame.registerWindow(DataWindow::Panel, panel, panel, interest)) {
+    if (!host.registerWindow(DataWindow::Panel, panel, panel, interest)) {
         delete panel;
         return nullptr;
     }
-    QMdiSubWindow* sub = frame.mdiArea()->addSubWindow(panel);
+    QMdiSubWindow* sub = host.mdiArea()->addSubWindow(panel);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(QString::fromUtf8(str::kIndicatorPanelTitle));
     sub->setWindowIcon(QApplication::windowIcon());
@@ -96,8 +96,8 @@ QWidget* openIndicatorPanel(app::MainWindow& frame) {
     sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     sub->installEventFilter(panel);
-    const app::WindowPlacement stored = app::readPlacement(frame.app().profile(), kPlacementKey);
-    const QSize area = frame.mdiArea()->size();
+    const app::WindowPlacement stored = app::readPlacement(host.profile(), kPlacementKey);
+    const QSize area = host.mdiArea()->size();
     const app::RestoredPlacement r =
         app::restorePlacement(stored, area.width(), area.height(), false);
     sub->adjustSize();
@@ -112,32 +112,32 @@ QWidget* openIndicatorPanel(app::MainWindow& frame) {
 
 } // namespace
 
-PanelSource panelSourceFor(app::MainWindow& frame) {
-    return [&frame] {
+PanelSource panelSourceFor(app::WindowHost& host) {
+    return [&host] {
         PanelView v;
-        v.decoder = frame.session().decoder();
-        v.statistics = frame.session().statistics();
-        v.modelIndex = frame.session().link().modelIndex;
-        v.viewingLog = frame.session().link().viewFileMode;
-        v.analysisActive = frame.session().link().analysisActive;
+        v.decoder = host.decoder();
+        v.statistics = host.statistics();
+        v.modelIndex = host.modelIndex();
+        v.viewingLog = host.viewingLog();
+        v.analysisActive = host.analysisActive();
         const logs::AnalysisSettings a =
-            v.statistics ? v.statistics->settings() : frame.app().analysisSettings();
+            v.statistics ? v.statistics->settings() : host.analysisSettings();
         v.referenceMode = a.mode;
         v.outlierLimit = a.outlierLimit;
-        v.units = frame.app().units();
-        const auto& s = frame.app().settings();
+        v.units = host.units();
+        const auto& s = host.settings();
         v.vehicle = static_cast<Vehicle>(std::clamp(s.devicesSpecific, 0, 2));
         v.headUp = s.headUp != 0;
         return v;
     };
 }
 
-FiguresSource figuresSourceFor(app::MainWindow& frame) {
-    return [&frame] {
+FiguresSource figuresSourceFor(app::WindowHost& host) {
+    return [&host] {
         FiguresView v;
-        v.decoder = frame.session().decoder();
-        v.modelIndex = frame.session().link().modelIndex;
-        v.units = frame.app().units();
+        v.decoder = host.decoder();
+        v.modelIndex = host.modelIndex();
+        v.units = host.units();
         return v;
     };
 }

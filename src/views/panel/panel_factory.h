@@ -6,15 +6,15 @@
 #include "views/panel/indicator_panel.h"
 
 namespace trix::app {
-class MainWindow;
+class WindowHost;
 }
 
 namespace trix::views {
 
 // The panel pane's view of the frame: decoder, statistics, analysis state and settings.
-PanelSource panelSourceFor(app::MainWindow& frame);
+PanelSource panelSourceFor(app::WindowHost& host);
 // The indicator panel's view of the frame.
-FiguresSource figuresSourceFor(app::MainWindow& frame);
+FiguresSource figuresSourceFor(app::WindowHost& host);
 
 // Registers the indicator panel's window factory with the main frame.
 void registerPanelWindows();

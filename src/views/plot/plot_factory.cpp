@@ -2,14 +2,12 @@
 
 #include "base/strings.h"
 #include "main_window.h"
-#include "trix_application.h"
 #include "views/plot/plot_control_panel.h"
 #include "views/plot/plot_window.h"
 #include "window_client.h"
+#include "window_registry.h"
 
 #include <QAction>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 namespace trix::plot {
 
@@ -17,18 +15,18 @@ namespace {
 
 constexpr const char* kPanelName = "PlotControlPanel";
 
-// What the window reads, taken from the main window, and the registry's calls, handed on to
+// What the window reads, taken from the host, and the registry's calls, handed on to
 // the window. A QObject child of the window, so it lives as long as the window does.
 class PlotClient final : public QObject, public PlotSource, public app::DataWindowClient {
 public:
-    explicit PlotClient(app::MainWindow& frame) : frame_(frame) {}
+    explicit PlotClient(app::WindowHost& host) : host_(host) {}
     PlotWindow* window = nullptr;
 
-    const EpochDecoder* decoder() const override { return frame_.session().decoder(); }
-    app::Settings& settings() override { return frame_.app().settings(); }
-    MessageSink& messages() override { return frame_.messages(); }
-    app::IniProfile* profile() override { return &frame_.app().profile(); }
-    void windowClosed() override { frame_.windowClosed(DataWindow::Plot); }
+    const EpochDecoder* decoder() const override { return host_.decoder(); }
+    app::Settings& settings() override { return host_.settings(); }
+    MessageSink& messages() override { return host_.messages(); }
+    app::IniProfile* profile() override { return &host_.profile(); }
+    void windowClosed() override { host_.windowClosed(DataWindow::Plot); }
 
     // The epoch counter moved (or the movie stepped): the cursor follows.
     void epoch(int) override { window->epochShown(); }
@@ -41,57 +39,56 @@ public:
     }
 
 private:
-    app::MainWindow& frame_;
+    app::WindowHost& host_;
 };
 
-PlotWindow* plotWindowOf(app::MainWindow& frame) {
-    return qobject_cast<PlotWindow*>(frame.window(DataWindow::Plot));
+PlotWindow* plotWindowOf(app::WindowHost& host) {
+    return qobject_cast<PlotWindow*>(host.window(DataWindow::Plot));
 }
 
-QWidget* openPlotWindow(app::MainWindow& frame) {
-    auto* client = new PlotClient(frame);
+PlotControlPanel* findPanel(app::WindowHost& host) {
+    return host.dialogParent()->findChild<PlotControlPanel*>(kPanelName);
+}
+
+QWidget* openPlotWindow(app::WindowHost& host) {
+    auto* client = new PlotClient(host);
     // The window builds its series from the decoder's history as it is created.
     auto* window = new PlotWindow(*client);
     client->setParent(window);
     client->window = window;
-    if (!frame.registerWindow(DataWindow::Plot, window, client,
-                              app::Interest()
-                                  .epochs(change::kEpoch)
-                                  .onlyWhileViewing()
-                                  .epochShown()
-                                  .dataLoaded()
-                                  .colours())) {
-        delete window;
+    QMdiSubWindow* sub = app::addDataWindow(host, DataWindow::Plot, window, client,
+                                            app::Interest()
+                                                .epochs(change::kEpoch)
+                                                .onlyWhileViewing()
+                                                .epochShown()
+                                                .dataLoaded()
+                                                .colours());
+    if (!sub)
         return nullptr;
-    }
     auto* panelAction = new QAction(QString::fromUtf8(str::kPlotControlPanel), window);
     panelAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
     panelAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     window->addAction(panelAction);
-    app::MainWindow* f = &frame;
-    QObject::connect(panelAction, &QAction::triggered, window, [f] { showPlotControlPanel(*f); });
+    app::WindowHost* h = &host;
+    QObject::connect(panelAction, &QAction::triggered, window, [h] { showPlotControlPanel(*h); });
 
-    QMdiSubWindow* sub = frame.mdiArea()->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(frame.windowIcon());
-    sub->resize(sub->sizeHint());
     window->restorePlacement();
     sub->show();
     window->epochShown();
     // An open panel follows the new window (and its ranges from now on).
-    if (auto* panel = frame.findChild<PlotControlPanel*>(kPanelName))
+    if (PlotControlPanel* panel = findPanel(host))
         panel->refresh();
     return window;
 }
 
 } // namespace
 
-PlotControlPanel* showPlotControlPanel(app::MainWindow& frame) {
-    auto* panel = frame.findChild<PlotControlPanel*>(kPanelName);
+PlotControlPanel* showPlotControlPanel(app::WindowHost& host) {
+    PlotControlPanel* panel = findPanel(host);
     if (!panel) {
-        app::MainWindow* f = &frame;
-        panel = new PlotControlPanel([f] { return plotWindowOf(*f); }, frame.app().settings(),
-                                     frame.messages(), &frame);
+        app::WindowHost* h = &host;
+        panel = new PlotControlPanel([h] { return plotWindowOf(*h); }, host.settings(),
+                                     host.messages(), host.dialogParent());
         panel->setObjectName(kPanelName);
     }
     panel->refresh();
@@ -103,7 +100,7 @@ PlotControlPanel* showPlotControlPanel(app::MainWindow& frame) {
 
 void registerPlotWindow() {
     app::MainWindow::setWindowFactory(DataWindow::Plot,
-                                      [](app::MainWindow& f) { return openPlotWindow(f); });
+                                      [](app::WindowHost& h) { return openPlotWindow(h); });
 }
 
 } // namespace trix::plot

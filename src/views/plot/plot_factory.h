@@ -4,7 +4,7 @@
 // the main window on every use.
 
 namespace trix::app {
-class MainWindow;
+class WindowHost;
 }
 
 namespace trix::plot {
@@ -13,7 +13,7 @@ class PlotControlPanel;
 
 // Registers the factory of DataWindow::Plot with the main window.
 void registerPlotWindow();
-// Shows the main window's control panel, creating it on first use.
-PlotControlPanel* showPlotControlPanel(app::MainWindow& frame);
+// Shows the host's control panel, creating it on first use.
+PlotControlPanel* showPlotControlPanel(app::WindowHost& host);
 
 } // namespace trix::plot

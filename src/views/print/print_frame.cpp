@@ -1,20 +1,20 @@
 #include "views/print/print_frame.h"
 
+#include "app/core/settings.h"
 #include "base/strings.h"
-#include "main_window.h"
-#include "trix_application.h"
+#include "base/ui.h"
 #include "views/panel/indicator_panel.h"
 #include "views/plot/plot_window.h"
 #include "views/position/position_window.h"
 #include "views/print/screen_copy.h"
 #include "views/print/window_printables.h"
 #include "views/sky/sky_chart_window.h"
+#include "window_host.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 
 namespace trix::print {
 
@@ -22,14 +22,6 @@ namespace {
 
 QString u8(const char* text) {
     return QString::fromUtf8(text);
-}
-
-// The File menu: the main window's first menu.
-QMenu* fileMenu(app::MainWindow& frame) {
-    for (QAction* a : frame.menuBar()->actions())
-        if (a->menu())
-            return a->menu();
-    return frame.menuBar()->addMenu(QObject::tr("&File"));
 }
 
 // The "Print" dialog, as the print command asks it.
@@ -58,10 +50,10 @@ std::unique_ptr<Printable> documentOf(QWidget* window) {
     return nullptr;
 }
 
-PrintCommands::PrintCommands(app::MainWindow& frame, PrintCommand::Hooks hooks)
-    : QObject(&frame), frame_(frame), hooks_(std::move(hooks)) {
+PrintCommands::PrintCommands(app::CommandHost& frame, PrintCommand::Hooks hooks)
+    : QObject(frame.dialogParent()), frame_(frame), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("PrintCommands"));
-    QMenu* file = fileMenu(frame);
+    QMenu* file = frame.fileMenu();
     QAction* before = file->actions().isEmpty() ? nullptr : file->actions().first();
     print_ = new QAction(u8(str::kPrintCommand), this);
     print_->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
@@ -71,7 +63,7 @@ PrintCommands::PrintCommands(app::MainWindow& frame, PrintCommand::Hooks hooks)
     if (before)
         file->insertSeparator(before);
     // Shortcuts work with the menu closed.
-    frame.addAction(print_);
+    frame.dialogParent()->addAction(print_);
 
     connect(print_, &QAction::triggered, this, [this] { print(false); });
     connect(preview_, &QAction::triggered, this, [this] { print(true); });
@@ -117,7 +109,7 @@ int PrintCommands::print(bool preview) {
         return 0;
     // Every document is taken before a dialog runs: windows closed meanwhile are skipped.
     const PrintableList all = allDocuments();
-    ScreenCopy screen(&frame_);
+    ScreenCopy screen(frame_.dialogParent());
     PrintCommand::Hooks hooks = hooks_;
     if (preview) {
         // The preview command previews whatever the choice was.
@@ -128,20 +120,20 @@ int PrintCommands::print(bool preview) {
             return ok;
         };
     }
-    PrintCommand command(frame_.app().settings().printOptions, frame_.messages(), &frame_,
+    PrintCommand command(frame_.settings().printOptions, frame_.messages(), frame_.dialogParent(),
                          std::move(hooks));
     return command.run(active.get(), all, screen);
 }
 
 void PrintCommands::chooseOptions() {
-    PrintChoice choice = storedChoice(frame_.app().settings().printOptions);
+    PrintChoice choice = storedChoice(frame_.settings().printOptions);
     bool preview = false;
     std::unique_ptr<Printable> active = activeDocument();
     const QString title = active ? active->printTitle() : QString();
     auto ask = hooks_.askChoice ? hooks_.askChoice : askChoiceDialog;
-    const bool ok = ask(choice, preview, title, &frame_);
+    const bool ok = ask(choice, preview, title, frame_.dialogParent());
     if (ok)
-        frame_.app().settings().printOptions = static_cast<int>(choice);
+        frame_.settings().printOptions = static_cast<int>(choice);
 }
 
 } // namespace trix::print

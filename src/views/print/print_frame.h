@@ -11,7 +11,7 @@
 class QAction;
 
 namespace trix::app {
-class MainWindow;
+class CommandHost;
 }
 
 namespace trix::print {
@@ -21,7 +21,7 @@ class PrintCommands : public QObject {
 public:
     // Adds the commands to the main window's File menu; owned by the main window.
     // `hooks` replace the dialogs (tests).
-    explicit PrintCommands(app::MainWindow& frame, PrintCommand::Hooks hooks = {});
+    explicit PrintCommands(app::CommandHost& frame, PrintCommand::Hooks hooks = {});
 
     // File ▸ Print (or its preview): the choice, then one printer dialog or preview per
     // document. Returns the number of documents printed.
@@ -43,7 +43,7 @@ public:
 private:
     QWidget* activeChild() const;
 
-    app::MainWindow& frame_;
+    app::CommandHost& frame_;
     PrintCommand::Hooks hooks_;
     QAction* print_;
     QAction* preview_;

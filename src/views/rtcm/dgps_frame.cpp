@@ -1,9 +1,6 @@
 #include "views/rtcm/dgps_frame.h"
 
 #include "link/link.h"
-#include "main_window.h"
-#include "trix_application.h"
-#include "window_client.h"
 #include "window_registry.h"
 
 #include <QEvent>
@@ -31,46 +28,12 @@ private:
 
 } // namespace
 
-DgpsFrame::DgpsFrame(app::MainWindow& frame) : frame_(frame) {}
-
-EpochDecoder* DgpsFrame::decoder() const {
-    return frame_.session().decoder();
-}
-const logs::Statistics* DgpsFrame::statistics() const {
-    return frame_.session().statistics();
-}
-const app::Settings& DgpsFrame::settings() const {
-    return frame_.app().settings();
-}
-bool DgpsFrame::analysisActive() const {
-    return frame_.session().link().analysisActive;
-}
-logs::AnalysisSettings DgpsFrame::analysis() const {
-    return frame_.app().analysisSettings();
-}
-int DgpsFrame::modelIndex() const {
-    return frame_.session().link().modelIndex;
-}
-MessageSink& DgpsFrame::messages() {
-    return frame_.messages();
-}
-app::IniProfile* DgpsFrame::profile() {
-    return &frame_.app().profile();
-}
-void DgpsFrame::statusText(const std::string& text) {
-    frame_.messages().status(text);
-}
-void DgpsFrame::windowClosed(DataWindow kind) {
-    frame_.windowClosed(kind);
-}
-
 bool DgpsFrame::portOpen() const {
-    return frame_.session().link().portOpen();
+    return host().connection().port() != nullptr;
 }
 
 void DgpsFrame::outputSet(dgps::OutputSet set, bool on) {
-    app::Session& session = frame_.session();
-    link::Link& connection = session.connection();
+    link::Link& connection = host().connection();
     if (on) {
         if (set == dgps::OutputSet::Rtcm)
             connection.rtcmSet(true);
@@ -78,35 +41,30 @@ void DgpsFrame::outputSet(dgps::OutputSet set, bool on) {
             connection.rtkSet(true);
         return;
     }
-    const app::LinkState& state = session.link();
-    if (!state.portOpen() || state.receiverPort == 0)
+    const link::LinkState& state = connection.state;
+    if (!state.port || state.receiverPort == 0)
         return;
     dgps::OpenSets open;
     open.standard = true; // on for as long as the receiver is connected
-    open.rtcm = frame_.window(DataWindow::Rtcm) != nullptr;
-    open.rtk = frame_.window(DataWindow::Rtk) != nullptr;
+    open.rtcm = host().window(DataWindow::Rtcm) != nullptr;
+    open.rtk = host().window(DataWindow::Rtk) != nullptr;
     for (const std::string& name : dgps::outputsToSwitchOff(set, open, state.modelIndex))
         connection.sendCommand(link::nmeSwitch(name, state.receiverPort, false), true);
 }
 
 void DgpsFrame::querySet(std::string_view which) {
-    frame_.session().connection().querySet(which);
+    host().connection().querySet(which);
 }
 
 void DgpsFrame::query(std::string_view sentence) {
-    frame_.session().connection().sendCommand(sentence, true);
+    host().connection().sendCommand(sentence, true);
 }
 
-bool showDgpsWindow(app::MainWindow& frame, DataWindow kind, QWidget* window,
+bool showDgpsWindow(app::WindowHost& host, DataWindow kind, QWidget* window,
                     app::DataWindowClient* client, const app::Interest& interest) {
-    if (!frame.registerWindow(kind, window, client, interest)) {
-        delete window;
+    QMdiSubWindow* sub = app::addDataWindow(host, kind, window, client, interest);
+    if (!sub)
         return false;
-    }
-    QMdiSubWindow* sub = frame.mdiArea()->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(frame.windowIcon());
-    sub->resize(sub->sizeHint());
     window->installEventFilter(new FrameFollowsClose(window, sub));
     return true;
 }

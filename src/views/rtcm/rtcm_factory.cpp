@@ -4,50 +4,19 @@
 #include "main_window.h"
 #include "views/rtcm/dgps_frame.h"
 #include "views/rtcm/rtcm_window.h"
-#include "window_client.h"
+#include "window_registry.h"
 
 namespace trix::views {
 
 namespace {
 
-// The registry's notifications, handed to the window.
-class RtcmClient final : public DgpsFrame, public app::DataWindowClient {
-public:
-    using DgpsFrame::DgpsFrame;
-    RtcmWindow* window = nullptr;
-
-    void line(std::string_view text) override { window->line(text); }
-    void optionsChanged() override { window->optionsChanged(); }
-    void epochShown() override {
-        if (const EpochDecoder* d = decoder())
-            window->epochShown(d->pos.utcTime);
-    }
-    void loggingStarted() override { window->loggingStarted(); }
-};
-
-QWidget* openRtcmWindow(app::MainWindow& frame) {
-    app::Session& session = frame.session();
-    const bool viewing = session.link().viewFileMode;
-    if (!viewing)
-        session.dgps().renewRtcm();
-    auto* client = new RtcmClient(frame);
-    auto* window = new RtcmWindow(session.dgps().rtcm(), *client, *client);
-    client->setParent(window);
-    client->window = window;
-    if (!showDgpsWindow(frame, DataWindow::Rtcm, window, client,
-                        app::Interest().lines().options().epochShown().loggingStarted()))
-        return nullptr;
-    // The decoder exists now: the checksum switch applies.
-    window->optionsChanged();
-    if (viewing) {
-        window->dataLoaded();
-        client->epochShown();
-    } else {
-        window->opened();
-    }
-    window->restorePlacement();
-    window->parentWidget()->show();
-    return window;
+QWidget* openRtcmWindow(app::WindowHost& host) {
+    // A live window starts from an empty parser; a viewed file's was filled as it was indexed.
+    if (!host.viewingLog())
+        host.dgps().renewRtcm();
+    return openDgpsWindow<RtcmWindow>(
+        host, DataWindow::Rtcm, host.dgps().rtcm(),
+        app::Interest().lines().options().epochShown().loggingStarted());
 }
 
 } // namespace
