@@ -2,28 +2,25 @@
 // optionally save it as the program's Save does.
 
 #include "command.h"
+#include "options.h"
 
 #include "almanac/almanac_document.h"
 #include "base/ui.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
 
 constexpr const char* kUsage = "usage: trixlog almanac IN [--save OUT]\n";
 
-void help() {
-    std::printf("%s\n"
-                "Opens the almanac file IN (the receiver's binary tables of 960, 2240 or 3200\n"
-                "bytes, or Yuma text) and prints every record as the Yuma text the program\n"
-                "writes, with CR LF line ends. When nothing can be read, prints \"Bad almanac\n"
-                "file !\" on stderr and exits 1.\n\n"
-                "  --save OUT   also save the almanac as OUT: Yuma text when OUT's file name,\n"
-                "               upper-cased, begins with \"ALMYUM\", else the binary tables\n",
-                kUsage);
-}
+constexpr const char* kHelp =
+    "Opens the almanac file IN (the receiver's binary tables of 960, 2240 or 3200\n"
+    "bytes, or Yuma text) and prints every record as the Yuma text the program\n"
+    "writes, with CR LF line ends. When nothing can be read, prints \"Bad almanac\n"
+    "file !\" on stderr and exits 1.\n\n"
+    "  --save OUT   also save the almanac as OUT: Yuma text when OUT's file name,\n"
+    "               upper-cased, begins with \"ALMYUM\", else the binary tables\n";
 
 // Messages go to stderr, one line each.
 class StderrSink : public trix::MessageSink {
@@ -37,25 +34,18 @@ public:
 int run(int argc, char** argv) {
     std::string in, out;
     bool save = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            help();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--save") == 0 && i + 1 < argc && !save) {
-            out = argv[++i];
-            save = true;
-        } else if (argv[i][0] != '-' && in.empty()) {
-            in = argv[i];
-        } else {
-            std::fputs(kUsage, stderr);
-            return 2;
-        }
-    }
-    if (in.empty() || (save && out.empty())) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    trixlog::OptionParser options(kUsage, kHelp);
+    options.value("--save", [&](std::string_view v) {
+        out = std::string(v);
+        const bool first = !save;
+        save = true;
+        return first && !v.empty();
+    });
+    options.positional({&in}, 1);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
+    if (!trixlog::named(in))
+        return options.usageError();
     StderrSink messages;
     trix::almanac::AlmanacDocument doc;
     if (!doc.open(in, messages))

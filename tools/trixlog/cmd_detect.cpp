@@ -86,25 +86,21 @@ int parse(int argc, char** argv, Options& o) {
     options.flag("--verbose", o.verbose);
     if (int rc = options.parse(argc, argv); rc >= 0)
         return rc;
-    // A lone "-" names no device.
-    if (o.line.device.empty() || o.line.device == "-")
+    if (!trixlog::named(o.line.device))
         return options.usageError();
-    return -1;
+    return trixlog::checkLineOptions("detect", o.line);
 }
 
 int run(int argc, char** argv) {
     Options o;
     if (int rc = parse(argc, argv, o); rc >= 0)
         return rc;
-    trix::link::PortSettings settings;
-    if (!trixlog::lineSettings("detect", o.line, settings))
-        return 2;
 
     trix::link::ConsoleSink sink(stderr, o.noAck);
     sink.setVerbose(o.verbose);
     trix::link::Link link(sink);
     link.setWaitHooks({&trix::link::PollLoop::idleWait, nullptr});
-    if (!trixlog::openLine(link, "detect", o.line, settings))
+    if (!trixlog::openLine(link, "detect", o.line))
         return 1;
 
     DetectHost host(o.scan, o.verbose);

@@ -2,6 +2,7 @@
 // entries and parameters, or build one entry's command from given values.
 
 #include "command.h"
+#include "options.h"
 
 #include "base/strings.h"
 #include "base/text.h"
@@ -17,26 +18,18 @@ namespace {
 constexpr const char* kUsage =
     "usage: trixlog menu FILE [--port-letter L] [--build INDEX [--value V]...]\n";
 
-void help() {
-    std::printf("%s\n"
-                "Compiles the command menu FILE and prints one TAB-separated row per line that\n"
-                "counts, in file order:\n"
-                "  H <depth> <title>                      a heading\n"
-                "  E <depth> <index> <title> <template>   an entry\n"
-                "  P <n> <type> <prompt> <values>...      a parameter of the entry above\n"
-                "A compile error prints its message on stderr and exits 1.\n\n"
-                "  --port-letter L   the receiver's port letter for '#' (default A)\n"
-                "  --build INDEX     print \"C<TAB>command\" for the entry INDEX instead\n"
-                "  --value V         the next parameter's answer: N and T the text, L the shown\n"
-                "                    text or '-' for the default, M the ticked values joined\n"
-                "                    by ','; parameters without one keep their defaults\n",
-                kUsage);
-}
-
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
+constexpr const char* kHelp =
+    "Compiles the command menu FILE and prints one TAB-separated row per line that\n"
+    "counts, in file order:\n"
+    "  H <depth> <title>                      a heading\n"
+    "  E <depth> <index> <title> <template>   an entry\n"
+    "  P <n> <type> <prompt> <values>...      a parameter of the entry above\n"
+    "A compile error prints its message on stderr and exits 1.\n\n"
+    "  --port-letter L   the receiver's port letter for '#' (default A)\n"
+    "  --build INDEX     print \"C<TAB>command\" for the entry INDEX instead\n"
+    "  --value V         the next parameter's answer: N and T the text, L the shown\n"
+    "                    text or '-' for the default, M the ticked values joined\n"
+    "                    by ','; parameters without one keep their defaults\n";
 
 void printList(const trix::ticket::MenuFile& menu) {
     for (std::size_t i = 0; i < menu.items.size(); ++i) {
@@ -104,37 +97,22 @@ int run(int argc, char** argv) {
     char port = 0;
     long build = -1;
     std::vector<std::string> values;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            help();
-            return 0;
-        }
-        if (a == "--port-letter") {
-            if (++i >= argc || std::string(argv[i]).size() != 1)
-                return usage();
-            port = argv[i][0];
-        } else if (a == "--build") {
-            if (++i >= argc)
-                return usage();
-            std::string n = argv[i];
-            if (n.empty() || n.find_first_not_of("0123456789") != std::string::npos || n.size() > 9)
-                return usage();
-            build = trix::parseInteger(n);
-        } else if (a == "--value") {
-            if (++i >= argc || build < 0)
-                return usage();
-            values.emplace_back(argv[i]);
-        } else if (!a.empty() && a[0] == '-') {
-            return usage();
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            return usage();
-        }
-    }
-    if (file.empty())
-        return usage();
+    trixlog::OptionParser options(kUsage, kHelp);
+    options.value("--port-letter", [&port](std::string_view v) {
+        port = v.empty() ? 0 : v[0];
+        return v.size() == 1;
+    });
+    options.number("--build", 0, 999999999, build);
+    // Values answer the parameters of the entry --build names, so they follow it.
+    options.value("--value", [&](std::string_view v) {
+        values.emplace_back(v);
+        return build >= 0;
+    });
+    options.positional({&file}, 1);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
+    if (!trixlog::named(file))
+        return options.usageError();
 
     trix::ticket::MenuFile menu = trix::ticket::loadMenu(file);
     if (!menu.ok) {

@@ -131,16 +131,13 @@ int parse(int argc, char** argv, Options& o) {
         std::fputs("trixlog record: auto-save applies to single recording only\n", stderr);
         return 2;
     }
-    return -1;
+    return trixlog::checkLineOptions("record", o.line);
 }
 
 int run(int argc, char** argv) {
     Options o;
     if (int rc = parse(argc, argv, o); rc >= 0)
         return rc;
-    trix::link::PortSettings ps;
-    if (!trixlog::lineSettings("record", o.line, ps))
-        return 2;
     trix::logs::LogSettings settings;
     if (const char* problem = trix::logs::validateLoggingPage(o.page, settings)) {
         std::fprintf(stderr, "trixlog record: %s\n", problem);
@@ -151,7 +148,7 @@ int run(int argc, char** argv) {
     trix::link::ConsoleSink sink(stderr);
     trix::link::Link link(sink);
     link.setWaitHooks({&trix::link::PollLoop::idleWait, nullptr});
-    if (!trixlog::openLine(link, "record", o.line, ps))
+    if (!trixlog::openLine(link, "record", o.line))
         return 1;
     link.state.modelIndex = static_cast<int>(o.model);
     link.state.receiverPort = o.port;

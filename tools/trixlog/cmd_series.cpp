@@ -2,6 +2,7 @@
 // each with the statistics the window's grid shows.
 
 #include "command.h"
+#include "options.h"
 
 #include "base/strings.h"
 #include "base/text.h"
@@ -12,29 +13,20 @@
 #include "views/plot/series.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
 constexpr const char* kUsage = "usage: trixlog series LOG [--model N]\n";
 
-void help() {
-    std::printf("%s\n"
-                "Indexes LOG as \"View log file\" does, builds the series of the data plotting\n"
-                "window and prints one CSV line per built series:\n"
-                "  parameter,unit,current,max,min,mean,rms\n"
-                "\"current\" is the value at the last epoch; a value that cannot be computed\n"
-                "is printed as nan. Departures are in metres from the first position.\n\n"
-                "  --model N   decode as receiver model index N (1 to 21) instead of the model\n"
-                "              recognised from the file name\n",
-                kUsage);
-}
-
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
+constexpr const char* kHelp =
+    "Indexes LOG as \"View log file\" does, builds the series of the data plotting\n"
+    "window and prints one CSV line per built series:\n"
+    "  parameter,unit,current,max,min,mean,rms\n"
+    "\"current\" is the value at the last epoch; a value that cannot be computed\n"
+    "is printed as nan. Departures are in metres from the first position.\n\n"
+    "  --model N   decode as receiver model index N (1 to 21) instead of the model\n"
+    "              recognised from the file name\n";
 
 void appendValue(std::string& out, bool computed, double v) {
     out += ',';
@@ -46,31 +38,14 @@ void appendValue(std::string& out, bool computed, double v) {
 
 int run(int argc, char** argv) {
     std::string path;
-    int model = -1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            help();
-            return 0;
-        }
-        if (a == "--model") {
-            if (++i >= argc)
-                return usage();
-            char* end = nullptr;
-            const long v = std::strtol(argv[i], &end, 10);
-            if (!*argv[i] || *end || v < 1 || v >= trix::kModelCount)
-                return usage();
-            model = static_cast<int>(v);
-        } else if (!a.empty() && a[0] == '-') {
-            return usage();
-        } else if (path.empty()) {
-            path = a;
-        } else {
-            return usage();
-        }
-    }
-    if (path.empty())
-        return usage();
+    long model = -1;
+    trixlog::OptionParser options(kUsage, kHelp);
+    options.number("--model", 1, trix::kModelCount - 1, model);
+    options.positional({&path}, 1);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
+    if (!trixlog::named(path))
+        return options.usageError();
 
     trix::logs::StreamSink sink(stderr);
     trix::UnitSelection units;
@@ -79,7 +54,7 @@ int run(int argc, char** argv) {
     trix::logs::ScratchDirectory scratch;
     trix::logs::ViewedLog log(sink, units);
     log.indexer.setErrorListDirectory(scratch.path());
-    if (!log.open(path, model)) {
+    if (!log.open(path, static_cast<int>(model))) {
         if (!sink.wasShown(trix::cformat(trix::str::kFileNotOpened, path.c_str())) &&
             !sink.wasShown(trix::str::kNoEpochs))
             std::fprintf(stderr, "%s\n", trix::str::kNoEpochs);

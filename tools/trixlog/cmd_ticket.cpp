@@ -171,8 +171,7 @@ int parse(int argc, char** argv, Options& o) {
     });
     if (int rc = options.parse(argc, argv); rc >= 0)
         return rc;
-    // A lone "-" names no device.
-    if (o.line.device.empty() || o.line.device == "-" || o.model < 0)
+    if (!trixlog::named(o.line.device) || o.model < 0)
         return options.usageError();
     if (o.model < 2 || o.model > 19) {
         std::fprintf(stderr, "trixlog ticket: receiver models 2 to 19 make tickets, not %ld\n",
@@ -183,16 +182,13 @@ int parse(int argc, char** argv, Options& o) {
         std::fprintf(stderr, "%s\n", trix::str::kUndefinedMode);
         return 2;
     }
-    return -1;
+    return trixlog::checkLineOptions("ticket", o.line);
 }
 
 int run(int argc, char** argv) {
     Options o;
     if (int rc = parse(argc, argv, o); rc >= 0)
         return rc;
-    trix::link::PortSettings settings;
-    if (!trixlog::lineSettings("ticket", o.line, settings))
-        return 2;
     const int model = static_cast<int>(o.model);
     const std::string code = trix::modelInfo(model).code;
     if (o.script.empty())
@@ -201,7 +197,7 @@ int run(int argc, char** argv) {
     trix::link::ConsoleSink sink(stderr);
     trix::link::Link link(sink);
     link.setWaitHooks({&trix::link::PollLoop::idleWait, nullptr});
-    if (int rc = link.openDevice(o.line.device, settings, 1); rc < 0) {
+    if (int rc = link.openDevice(o.line.device, o.line.settings, 1); rc < 0) {
         std::string reason(trix::link::statusText(rc));
         std::fprintf(stderr, "trixlog ticket: cannot open %s: %s\n", o.line.device.c_str(),
                      reason.c_str());

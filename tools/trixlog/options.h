@@ -47,6 +47,11 @@ private:
     std::size_t required_ = 0;
 };
 
+// A positional argument that names something: not empty, not a lone "-".
+inline bool named(const std::string& arg) {
+    return !arg.empty() && arg != "-";
+}
+
 // Strict number readers shared by the commands.
 bool readWhole(std::string_view text, long lo, long hi, long& out);
 bool readReal(std::string_view text, double& out);

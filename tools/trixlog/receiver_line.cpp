@@ -23,22 +23,21 @@ void addLineOptions(OptionParser& options, LineOptions& line) {
     options.positional({&line.device}, 1);
 }
 
-bool lineSettings(const char* command, const LineOptions& line, trix::link::PortSettings& out) {
+int checkLineOptions(const char* command, LineOptions& line) {
     const int baudIndex = trix::link::baudIndexOf(line.baud);
     if (baudIndex < 0) {
         std::fprintf(stderr, "trixlog %s: %ld is not one of the baud rates 300 to 115200\n",
                      command, line.baud);
-        return false;
+        return 2;
     }
-    out = trix::link::kPlainPortSettings;
-    out.baud = baudIndex;
-    out.rtsCts = line.rtscts ? 1 : 0;
-    return true;
+    line.settings = trix::link::kPlainPortSettings;
+    line.settings.baud = baudIndex;
+    line.settings.rtsCts = line.rtscts ? 1 : 0;
+    return -1;
 }
 
-bool openLine(trix::link::Link& link, const char* command, const LineOptions& line,
-              const trix::link::PortSettings& settings) {
-    if (link.openDevice(line.device, settings, 1) >= 0)
+bool openLine(trix::link::Link& link, const char* command, const LineOptions& line) {
+    if (link.openDevice(line.device, line.settings, 1) >= 0)
         return true;
     std::fprintf(stderr, "trixlog %s: cannot open %s: %s\n", command, line.device.c_str(),
                  link.openError().c_str());

@@ -23,18 +23,18 @@ struct LineOptions {
     std::string device;
     long baud = 9600;
     bool rtscts = false;
+    trix::link::PortSettings settings; // made by checkLineOptions
 };
 
 // DEVICE as the one positional argument, "--baud B" and "--rtscts".
 void addLineOptions(OptionParser& options, LineOptions& line);
 
-// 8N1 at the chosen speed and handshaking; false, after saying so on stderr, when the speed
-// is not one of the rates the program offers.
-bool lineSettings(const char* command, const LineOptions& line, trix::link::PortSettings& out);
+// After parsing: makes the settings, 8N1 at the chosen speed and handshaking. Returns -1, or
+// 2 after saying on stderr that the speed is not one of the rates the program offers.
+int checkLineOptions(const char* command, LineOptions& line);
 
 // Opens the device; false after "trixlog COMMAND: cannot open DEVICE: reason" on stderr.
-bool openLine(trix::link::Link& link, const char* command, const LineOptions& line,
-              const trix::link::PortSettings& settings);
+bool openLine(trix::link::Link& link, const char* command, const LineOptions& line);
 
 // From now on SIGINT, SIGTERM and SIGHUP (a closed terminal) only ask the run to end, so that
 // the command can leave the receiver and its files as its own end does.
