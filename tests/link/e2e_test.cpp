@@ -14,10 +14,6 @@ using linktest::Rxsim;
 
 namespace {
 
-std::vector<std::string> logFiles(const std::string& dir) {
-    return linktest::filesIn(dir, ".log");
-}
-
 std::string concat(const std::vector<std::string>& files) {
     std::string all;
     for (const auto& f : files)
@@ -111,7 +107,7 @@ TEST(Record, SessionIsByteExactAndSplitAsAsked) {
                         out, err);
     EXPECT_EQ(rc, 0) << err;
     rx.kill();
-    auto files = logFiles(dir);
+    auto files = linktest::filesIn(dir, ".log");
     ASSERT_GE(files.size(), 3u);
     EXPECT_EQ(files[0], dir + "/r04__001.log");
     // Each closed file is named on stdout, in order.
@@ -140,7 +136,7 @@ TEST(Record, VanishingDeviceKeepsEveryByteAndFails) {
     EXPECT_EQ(record.wait(), 1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_NE(record.err().find("was lost"), std::string::npos);
-    auto files = logFiles(dir);
+    auto files = linktest::filesIn(dir, ".log");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(record.out(), files[0] + "\n");
     std::string tx = readFile(dir + "/tx.bin");

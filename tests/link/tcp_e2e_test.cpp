@@ -13,12 +13,6 @@ using linktest::readFile;
 using linktest::runCommand;
 using linktest::Rxsim;
 
-namespace {
-std::vector<std::string> logFiles(const std::string& dir) {
-    return linktest::filesIn(dir, ".log");
-}
-} // namespace
-
 TEST(TcpDetect, IdentifiesTheReceiverBehindTheListener) {
     Rxsim rx({"--tcp", "0", "--model", "16", "--port-letter", "B", "--baud", "19200"});
     ASSERT_EQ(rx.device().rfind("tcp://127.0.0.1:", 0), 0u) << rx.device();
@@ -71,7 +65,7 @@ TEST(TcpRecord, SessionIsByteExact) {
                         out, err);
     EXPECT_EQ(rc, 0) << err;
     rx.kill();
-    auto files = logFiles(dir);
+    auto files = linktest::filesIn(dir, ".log");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(out, files[0] + "\n");
     std::string logged = readFile(files[0]);
@@ -96,7 +90,7 @@ TEST(TcpRecord, DroppedConnectionKeepsEveryByteAndFails) {
     EXPECT_NE(err.find("The connection to " + rx.device() + " was lost: the connection was closed"),
               std::string::npos)
         << err;
-    auto files = logFiles(dir);
+    auto files = linktest::filesIn(dir, ".log");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(out, files[0] + "\n");
     std::string logged = readFile(files[0]);
@@ -115,7 +109,7 @@ TEST(TcpRecord, KilledListenerKeepsWhatArrived) {
     rx.kill();
     EXPECT_EQ(record.wait(), 1);
     EXPECT_NE(record.err().find("was lost: the connection was closed"), std::string::npos);
-    auto files = logFiles(dir);
+    auto files = linktest::filesIn(dir, ".log");
     ASSERT_EQ(files.size(), 1u);
     std::string logged = readFile(files[0]);
     EXPECT_GT(logged.size(), 500u);
