@@ -43,6 +43,10 @@ AlmanacCommands::AlmanacCommands(Session& session, QMdiArea& mdi, QMenuBar& menu
     yuma_a_->setStatusTip(u8(str::kAlmanacSaveYumaHint));
     menu_->addSeparator();
     print_a_ = menu_->addAction(u8(str::kAlmanacMenuPrint), this, [this] { print(); });
+    download_a_->setStatusTip(u8(str::kTipAlmanacDownload));
+    open_a_->setStatusTip(u8(str::kTipAlmanacOpen));
+    saveAs->menuAction()->setStatusTip(u8(str::kTipAlmanacSaveAs));
+    print_a_->setStatusTip(u8(str::kTipAlmanacPrint));
     connect(menu_, &QMenu::aboutToShow, this, &AlmanacCommands::update);
     connect(saveAs, &QMenu::aboutToShow, this, &AlmanacCommands::update);
     connect(&mdi_, &QMdiArea::subWindowActivated, this, &AlmanacCommands::update);

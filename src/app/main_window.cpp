@@ -1,13 +1,18 @@
 #include "main_window.h"
 
+#include "about_dialog.h"
 #include "almanac_commands.h"
 #include "app/connect/initialization_dialog.h"
 #include "app/connect/port_activity_window.h"
 #include "app/core/placement.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "command_texts.h"
 #include "epoch_counter.h"
+#include "log_file_drop.h"
+#include "mdi_area.h"
 #include "options_sheet.h"
+#include "recent_logs_menu.h"
 #include "status_bar.h"
 #include "terminal_commands.h"
 #include "trix_application.h"
@@ -85,7 +90,7 @@ MainWindow::MainWindow(TrixApplication& app, MessageSink* messages, UserInteract
         interaction = ownInteraction_.get();
     }
 
-    mdi_ = new QMdiArea(this);
+    mdi_ = new MdiArea(this);
     mdi_->setBackground(QColor(128, 128, 128));
     setCentralWidget(mdi_);
     status_ = new StatusBar(this);
@@ -100,6 +105,10 @@ MainWindow::MainWindow(TrixApplication& app, MessageSink* messages, UserInteract
     refreshTitle();
     updateCommands();
     restorePlacement();
+    new LogFileDrop(
+        *this, {[this] { return commandStatus(Command::ViewLogFile, state()).enabled; },
+                [this](const QString& path) { return viewLogFile(path); },
+                [this](const QString& text) { status_->setPaneText(StatusBar::Message, text); }});
 }
 
 MainWindow::~MainWindow() {
@@ -121,36 +130,8 @@ MainWindow::~MainWindow() {
 // Menus, toolbar, placement
 
 void MainWindow::createActions() {
-    struct Def {
-        Command c;
-        const char* text;
-        QKeySequence key;
-        bool checkable;
-    };
-    const Def defs[] = {
-        {Command::Connect, "&Connect...", QKeySequence("Ctrl+G"), false},
-        {Command::Disconnect, "&Disconnect", QKeySequence("Ctrl+D"), false},
-        {Command::SendCommand, "&Send command...", {}, false},
-        {Command::Position, "Positio&n", QKeySequence("Ctrl+N"), true},
-        {Command::SkyChart, "Sk&y chart", QKeySequence("Ctrl+Y"), true},
-        {Command::IndicatorPanel, "&Indicator Panel", QKeySequence("Ctrl+I"), true},
-        {Command::DgpsRtc, "DGPS &RTC", QKeySequence("Ctrl+R"), true},
-        {Command::DgpsRtk, "DGPS RT&K", {}, true},
-        {Command::DataPlotting, "Data Pl&otting", QKeySequence("Ctrl+O"), true},
-        {Command::Logging, "Perform &log session", {}, true},
-        {Command::ViewLogFile, "&View log file...", {}, false},
-        {Command::EpochCounter, "&Epoch Counter", {}, true},
-        {Command::Analysis, "&Analysis", {}, true},
-        {Command::Emulation, "E&mulation", {}, true},
-        {Command::SupportTicket, "Support &Ticket...", {}, false},
-        {Command::PortActivity, "Port &Activity", QKeySequence("Ctrl+A"), true},
-    };
-    for (const auto& d : defs) {
-        auto* a = new QAction(QString::fromUtf8(d.text), this);
-        a->setShortcut(d.key);
-        a->setCheckable(d.checkable);
-        actions_[static_cast<std::size_t>(d.c)] = a;
-    }
+    for (const CommandText& d : commandTexts())
+        actions_[static_cast<std::size_t>(d.command)] = createAction(d, this);
     auto on = [this](Command c, auto fn) {
         connect(action(c), &QAction::triggered, this, [this, fn] {
             fn();
@@ -165,6 +146,8 @@ void MainWindow::createActions() {
     on(Command::Disconnect, [this] { onDisconnect(); });
     on(Command::EpochCounter, [this] { onEpochCounter(); });
     on(Command::PortActivity, [this] { onPortActivity(); });
+    on(Command::CloseLogFile, [this] { session_->closeViewedFile(); });
+    on(Command::EndEmulation, [this] { session_->stopEmulation(); });
     for (DataWindow k : {DataWindow::SkyChart, DataWindow::Position, DataWindow::Panel,
                          DataWindow::Rtcm, DataWindow::Rtk, DataWindow::Plot})
         connect(action(viewCommand(k)), &QAction::triggered, this, [this, k] {
@@ -175,15 +158,19 @@ void MainWindow::createActions() {
 
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+    file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close)
+        ->setStatusTip(QString::fromUtf8(str::kTipExit));
 
     QMenu* gps = menuBar()->addMenu(tr("&GPS"));
     for (Command c : {Command::Connect, Command::Disconnect, Command::SendCommand})
         gps->addAction(action(c));
     gps->addSeparator();
-    for (Command c :
-         {Command::Logging, Command::ViewLogFile, Command::Analysis, Command::Emulation})
+    for (Command c : {Command::Logging, Command::ViewLogFile, Command::CloseLogFile,
+                      Command::Analysis, Command::Emulation, Command::EndEmulation})
         gps->addAction(action(c));
+    recent_ = new RecentLogsMenu(
+        app_.profile(), *gps, *action(Command::ViewLogFile), *messages_,
+        [this](const QString& path) { return viewLogFile(path); }, this);
     gps->addSeparator();
     gps->addAction(action(Command::SupportTicket));
 
@@ -193,10 +180,12 @@ void MainWindow::createMenus() {
     toolBar_->setIconSize(QSize(20, 20));
     QAction* tb = toolBar_->toggleViewAction();
     tb->setText(tr("&Toolbar"));
+    tb->setStatusTip(QString::fromUtf8(str::kTipToolBar));
     view->addAction(tb);
     auto* sb = view->addAction(tr("&Status Bar"));
     sb->setCheckable(true);
     sb->setChecked(true);
+    sb->setStatusTip(QString::fromUtf8(str::kTipStatusBar));
     connect(sb, &QAction::toggled, status_, &QWidget::setVisible);
     connect(view, &QMenu::aboutToShow, this, [this, sb] { sb->setChecked(status_->isVisible()); });
     view->addSeparator();
@@ -206,7 +195,8 @@ void MainWindow::createMenus() {
         view->addAction(action(c));
     view->addAction(action(Command::PortActivity));
     view->addSeparator();
-    view->addAction(tr("&Options..."), this, &MainWindow::onOptions);
+    view->addAction(tr("&Options..."), this, &MainWindow::onOptions)
+        ->setStatusTip(QString::fromUtf8(str::kTipOptions));
 
     almanac_ = new AlmanacCommands(*session_, *mdi_, *menuBar(), *this);
     terminal_ =
@@ -215,6 +205,7 @@ void MainWindow::createMenus() {
 
     QMenu* win = menuBar()->addMenu(tr("&Window"));
     new WindowMenu(*mdi_, app_.profile(), *win, this);
+    AboutDialog::addHelpMenu(*menuBar(), *this);
 
     for (QMenu* m : {gps, view})
         connect(m, &QMenu::aboutToShow, this, &MainWindow::updateCommands);
@@ -318,6 +309,7 @@ void MainWindow::updateCommands() {
         if (a->isCheckable())
             a->setChecked(st.checked);
     }
+    mdi_->setHint(wantsDataWindowHint(s) ? QString::fromUtf8(str::kDataWindowHint) : QString());
 }
 
 void MainWindow::refreshUnitsPane() {
@@ -348,11 +340,15 @@ void MainWindow::connectWithLastSettings() {
 
 void MainWindow::onViewLogFile() {
     session_->chooseLogFile();
+    if (session_->link().viewFileMode)
+        recent_->add(QString::fromStdString(session_->viewedFile()));
     updateCommands();
 }
 
 bool MainWindow::viewLogFile(const QString& path) {
     const bool ok = session_->viewLogFile(path.toStdString());
+    if (ok)
+        recent_->add(QString::fromStdString(session_->viewedFile()));
     updateCommands();
     return ok;
 }
@@ -391,6 +387,10 @@ void MainWindow::windowClosed(DataWindow kind) {
     windows_.erase(it);
     session_->removeWindow(kind);
     updateCommands();
+}
+
+QMdiArea* MainWindow::mdiArea() const {
+    return mdi_;
 }
 
 QWidget* MainWindow::window(DataWindow kind) const {

@@ -36,6 +36,8 @@ class EpochCounter;
 class PortActivityWindow;
 class AlmanacCommands;
 class TerminalCommands;
+class MdiArea;
+class RecentLogsMenu;
 
 class MainWindow : public QMainWindow,
                    public SessionView,
@@ -70,7 +72,8 @@ public:
     TrixApplication& app() { return app_; }
     MessageSink& messages() override { return *messages_; }
     StatusBar* statusBarEx() const { return status_; }
-    QMdiArea* mdiArea() const override { return mdi_; }
+    QMdiArea* mdiArea() const override;
+    RecentLogsMenu* recentLogs() const { return recent_; }
     EpochCounter* epochCounter() const;
     PortActivityWindow* portActivityWindow() const;
     CommandState state() const;
@@ -139,7 +142,7 @@ private:
     std::unique_ptr<QtMessageSink> ownMessages_;
     MessageSink* messages_;
     std::unique_ptr<QtUserInteraction> ownInteraction_;
-    QMdiArea* mdi_ = nullptr;
+    MdiArea* mdi_ = nullptr;
     StatusBar* status_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     std::array<QAction*, kCommandCount> actions_{};
@@ -150,6 +153,7 @@ private:
     QPointer<PortActivityWindow> portActivity_;
     AlmanacCommands* almanac_ = nullptr;   // the Almanac menu (a child)
     TerminalCommands* terminal_ = nullptr; // terminal, send menu, ticket, book (a child)
+    RecentLogsMenu* recent_ = nullptr;     // GPS ▸ Recent Log Files (a child)
     bool shutDown_ = false;
     bool closingCounter_ = false; // the window itself closes the epoch counter
 };

@@ -51,6 +51,7 @@ TerminalCommands::TerminalCommands(Session& session, QMdiArea& mdi, QMenu& gps, 
 
     terminalAction_ = new QAction(u8(str::kWireTerminalCommand), this);
     terminalAction_->setShortcut(QKeySequence("Ctrl+T"));
+    terminalAction_->setStatusTip(u8(str::kTipTerminal));
     connect(terminalAction_, &QAction::triggered, this, [this] { openTerminal(); });
     // Beside "Send command..." in the GPS menu.
     gps.insertAction(&sendCommand, terminalAction_);
@@ -60,6 +61,7 @@ TerminalCommands::TerminalCommands(Session& session, QMdiArea& mdi, QMenu& gps, 
 
     QMenu* help = menuBar.addMenu(u8(str::kWireHelpMenu));
     bookAction_ = help->addAction(u8(str::kWireBookCommand), this, [this] { openBook(); });
+    bookAction_->setStatusTip(u8(str::kTipBook));
 }
 
 TerminalCommands::~TerminalCommands() {

@@ -3,6 +3,7 @@
 #include "app/core/ini_profile.h"
 #include "app/core/placement.h"
 #include "base/strings.h"
+#include "base/text.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -78,6 +79,8 @@ void WindowMenu::listWindows() {
         QAction* a = menu_.addAction(text);
         a->setCheckable(true);
         a->setChecked(sub == area_.activeSubWindow());
+        a->setStatusTip(
+            QString::fromStdString(cformat(str::kTipWindowEntry, title.toStdString().c_str())));
         QMdiArea* area = &area_;
         connect(a, &QAction::triggered, sub, [area, sub] { area->setActiveSubWindow(sub); });
     }

@@ -1,7 +1,7 @@
 // Command enabling, title and byte-count rules of the main frame, and the folders.
 
-#include "app/core/folders.h"
 #include "app/core/command_state.h"
+#include "app/core/folders.h"
 #include "app/core/number_format.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +85,70 @@ TEST(CommandEnabling, IdleConnectedEmulationAndViewing) {
     EXPECT_TRUE(commandStatus(Command::DgpsRtc, view).enabled);
     view.viewedEpochs = 1;
     EXPECT_FALSE(commandStatus(Command::DataPlotting, view).enabled);
+}
+
+// "Close log file" and "End emulation" end exactly the state they name.
+TEST(CommandEnabling, CloseLogFileAndEndEmulationOnlyInTheirState) {
+    CommandState idle;
+    EXPECT_FALSE(commandStatus(Command::CloseLogFile, idle).enabled);
+    EXPECT_FALSE(commandStatus(Command::EndEmulation, idle).enabled);
+
+    CommandState view;
+    view.viewFileMode = true;
+    view.modelIndex = 17;
+    view.decoderExists = true;
+    EXPECT_TRUE(commandStatus(Command::CloseLogFile, view).enabled);
+    EXPECT_FALSE(commandStatus(Command::EndEmulation, view).enabled);
+    EXPECT_FALSE(commandStatus(Command::CloseLogFile, view).checked);
+    view.busy = true;
+    EXPECT_FALSE(commandStatus(Command::CloseLogFile, view).enabled);
+
+    CommandState emu;
+    emu.emulationActive = true;
+    emu.modelIndex = 17;
+    EXPECT_TRUE(commandStatus(Command::EndEmulation, emu).enabled);
+    EXPECT_FALSE(commandStatus(Command::CloseLogFile, emu).enabled);
+    emu.recording = true; // a log session of the emulation does not keep it from ending
+    EXPECT_TRUE(commandStatus(Command::EndEmulation, emu).enabled);
+
+    CommandState connected;
+    connected.portOpen = true;
+    connected.comNumber = 1;
+    connected.modelIndex = 3;
+    EXPECT_FALSE(commandStatus(Command::CloseLogFile, connected).enabled);
+    EXPECT_FALSE(commandStatus(Command::EndEmulation, connected).enabled);
+}
+
+TEST(DataWindowHint, ShownWhileDataArrivesAndNoDataWindowShowsIt) {
+    CommandState s;
+    EXPECT_FALSE(wantsDataWindowHint(s));
+    // Connected, but the receiver is not identified yet: nothing to show.
+    s.portOpen = true;
+    s.comNumber = 1;
+    EXPECT_FALSE(wantsDataWindowHint(s));
+    s.modelIndex = 1;
+    EXPECT_TRUE(wantsDataWindowHint(s));
+    s.hostMode = true;
+    EXPECT_FALSE(wantsDataWindowHint(s));
+    s.hostMode = false;
+    // Any one data window ends the hint; the epoch counter and port activity window do not.
+    s.counterOpen = s.portActivityOpen = true;
+    EXPECT_TRUE(wantsDataWindowHint(s));
+    for (bool CommandState::*open :
+         {&CommandState::positionOpen, &CommandState::skyOpen, &CommandState::panelOpen,
+          &CommandState::rtcOpen, &CommandState::rtkOpen, &CommandState::plotOpen}) {
+        CommandState t = s;
+        t.*open = true;
+        EXPECT_FALSE(wantsDataWindowHint(t));
+    }
+    CommandState emu;
+    emu.emulationActive = true;
+    EXPECT_TRUE(wantsDataWindowHint(emu));
+    CommandState view;
+    view.viewFileMode = true;
+    EXPECT_TRUE(wantsDataWindowHint(view));
+    view.busy = true;
+    EXPECT_FALSE(wantsDataWindowHint(view));
 }
 
 TEST(ByteCount, UnitsSeparatorsAndTruncation) {

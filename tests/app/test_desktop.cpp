@@ -1,22 +1,33 @@
 // The desktop conventions of the main window and the faults a new user met: quitting while a
 // log session records, the port remembered after Disconnect, placements that no longer fit the
-// screen, the Window menu.
+// screen, the Window menu, log files dropped on the window and the recent ones, ending a viewed
+// file or the emulation, the hint of the empty area, Help last with About.
 
 #include "../link/pty_pair.h"
+#include "about_dialog.h"
 #include "app/connect/connection_dialog.h"
 #include "app/core/placement.h"
+#include "base/strings.h"
 #include "main_window.h"
+#include "mdi_area.h"
+#include "recent_logs_menu.h"
+#include "status_bar.h"
 #include "trix_application.h"
 #include "window_menu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +48,38 @@ class DesktopTest : public QObject {
         o.dataHome = (tmp_->path() + "/data").toStdString();
         o.shippedReceiver = (tmp_->path() + "/shipped").toStdString();
         return o;
+    }
+
+    // A copy of a sample log in the test's folder, so the test may delete it. The name begins
+    // with the model code, as a recorded log's does.
+    QString sampleLog(const QString& name) const {
+        const QString path = tmp_->path() + "/" + name;
+        QFile::remove(path);
+        QFile::copy(QStringLiteral(TRIX_SOURCE_DIR "/data/samples/r04__001.log"), path);
+        return path;
+    }
+
+    // Drags `urls` over the window and drops them; true when the window took the drag.
+    static bool drop(QWidget& target, const QList<QUrl>& urls) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        const QPointF at(target.width() / 2.0, target.height() / 2.0);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &dropped);
+        return enter.isAccepted() && dropped.isAccepted();
+    }
+
+    static QMenu* topMenu(MainWindow& frame, const QString& title) {
+        for (QAction* a : frame.menuBar()->actions())
+            if (a->text() == title)
+                return a->menu();
+        return nullptr;
+    }
+
+    static QString messagePane(MainWindow& frame) {
+        return frame.statusBarEx()->paneText(StatusBar::Message);
     }
 
 private slots:
@@ -244,6 +287,246 @@ private slots:
         QVERIFY(frame.grab().save(QString(TRIX_BINARY_DIR) + "/trix32-window-menu.png"));
         QVERIFY(win->grab().save(QString(TRIX_BINARY_DIR) + "/trix32-window-menu-open.png"));
         win->hide();
+    }
+
+    void droppedLogFileIsViewedLikeViewLogFile() {
+        TrixApplication app(options());
+        test::ScriptedMessages m;
+        test::ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        frame.resize(800, 600);
+        frame.show();
+        QVERIFY(frame.acceptDrops());
+        const QString first = sampleLog("r04__first.log");
+        const QString second = sampleLog("r04__second.LOG");
+        const QString text = tmp_->path() + "/notes.txt";
+        QVERIFY(QFile::copy(first, text));
+        QDir(tmp_->path()).mkdir("folder.log");
+
+        // Not taken: a remote log, a file that is not a log, a folder, a log that is gone.
+        for (const QUrl& url : {QUrl("https://example.org/remote.log"), QUrl::fromLocalFile(text),
+                                QUrl::fromLocalFile(tmp_->path() + "/folder.log"),
+                                QUrl::fromLocalFile(tmp_->path() + "/missing.log")}) {
+            QVERIFY2(!drop(frame, {url}), qPrintable(url.toString()));
+            QVERIFY(!frame.session().link().viewFileMode);
+        }
+
+        // While "View log file..." is disabled (the emulation runs) a log is refused, and the
+        // status bar says why.
+        frame.onEmulation();
+        QVERIFY(!frame.action(Command::ViewLogFile)->isEnabled());
+        QVERIFY(!drop(frame, {QUrl::fromLocalFile(first)}));
+        QVERIFY(frame.session().link().emulationActive);
+        QCOMPARE(messagePane(frame), QString::fromUtf8(str::kDropRefused));
+        frame.onEmulation();
+
+        // Two logs and a remote URL: the first log is viewed, and the status bar says so.
+        QVERIFY(drop(frame, {QUrl("https://example.org/x.log"), QUrl::fromLocalFile(first),
+                             QUrl::fromLocalFile(second)}));
+        QVERIFY(frame.session().link().viewFileMode);
+        QCOMPARE(QString::fromStdString(frame.session().viewedFile()), first);
+        QVERIFY2(
+            messagePane(frame).startsWith("2 log files were dropped; only the first, " + first),
+            qPrintable(messagePane(frame)));
+        // As with View log file, the file joins the recent ones.
+        QCOMPARE(frame.recentLogs()->files(), QStringList{first});
+        // Dropping another log while one is viewed replaces it.
+        QVERIFY(drop(frame, {QUrl::fromLocalFile(second)}));
+        QCOMPARE(QString::fromStdString(frame.session().viewedFile()), second);
+        QCOMPARE(frame.recentLogs()->files(), (QStringList{second, first}));
+    }
+
+    void recentLogFilesAreOfferedAndKept() {
+        const QString a = sampleLog("r04__a.log");
+        const QString b = sampleLog("r04__b & c.log");
+        {
+            TrixApplication app(options());
+            test::ScriptedMessages m;
+            test::ScriptedInteraction ui;
+            MainWindow frame(app, &m, &ui);
+            QMenu* gps = topMenu(frame, "&GPS");
+            QVERIFY(gps);
+            RecentLogsMenu* recent = frame.recentLogs();
+            // Right below "View log file...", its "Close log file" after it.
+            const QList<QAction*> items = gps->actions();
+            const qsizetype view = items.indexOf(frame.action(Command::ViewLogFile));
+            QVERIFY(view >= 0);
+            QCOMPARE(items.at(view + 1), recent->menu()->menuAction());
+            QCOMPARE(items.at(view + 2), frame.action(Command::CloseLogFile));
+
+            // View log file... (the dialog answers) and viewing from the command line both
+            // count; the newest comes first.
+            ui.logFile = [a] { return a.toStdString(); };
+            frame.onViewLogFile();
+            QVERIFY(frame.viewLogFile(b));
+            QCOMPARE(recent->files(), (QStringList{b, a}));
+            recent->rebuild();
+            QStringList texts;
+            for (QAction* x : recent->menu()->actions())
+                if (!x->isSeparator())
+                    texts << x->text();
+            QCOMPARE(texts, (QStringList{"&1 " + QString(b).replace("&", "&&"), "&2 " + a,
+                                         "Clear &list"}));
+            for (QAction* x : recent->menu()->actions())
+                QVERIFY(x->isSeparator() || !x->statusTip().isEmpty());
+
+            // Chosen from the menu: viewed once the menu has closed.
+            recent->menu()->actions().at(1)->trigger();
+            QTRY_COMPARE(QString::fromStdString(frame.session().viewedFile()), a);
+            QCOMPARE(recent->files(), (QStringList{a, b}));
+
+            // The submenu is enabled exactly when View log file is.
+            frame.action(Command::CloseLogFile)->trigger();
+            frame.onEmulation();
+            QVERIFY(frame.session().link().emulationActive);
+            QVERIFY(!frame.action(Command::ViewLogFile)->isEnabled());
+            QVERIFY(!recent->menu()->menuAction()->isEnabled());
+            frame.onEmulation();
+            QVERIFY(frame.action(Command::ViewLogFile)->isEnabled());
+            QVERIFY(recent->menu()->menuAction()->isEnabled());
+            QVERIFY(frame.close());
+            QVERIFY(app.saveProfile());
+        }
+        // The list survives the profile; a file that has gone is said so and leaves it.
+        QVERIFY(QFile::remove(a));
+        TrixApplication app(options());
+        test::ScriptedMessages m;
+        test::ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        RecentLogsMenu* recent = frame.recentLogs();
+        QCOMPARE(recent->files(), (QStringList{a, b}));
+        QVERIFY(!recent->open(0));
+        QVERIFY(m.saw("The log file " + a.toStdString() + " no longer exists."));
+        QVERIFY(!frame.session().link().viewFileMode);
+        QCOMPARE(recent->files(), QStringList{b});
+        QVERIFY(recent->open(0));
+        QCOMPARE(QString::fromStdString(frame.session().viewedFile()), b);
+        recent->clear();
+        QVERIFY(recent->files().isEmpty());
+        QVERIFY(frame.close());
+        QVERIFY(app.saveProfile());
+        TrixApplication again(options());
+        MainWindow reopened(again, &m, &ui);
+        QVERIFY(reopened.recentLogs()->files().isEmpty());
+    }
+
+    void closeLogFileAndEndEmulationEndOnlyThat() {
+        TrixApplication app(options());
+        test::ScriptedMessages m;
+        test::ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        frame.show();
+        QAction* closeLog = frame.action(Command::CloseLogFile);
+        QAction* endEmulation = frame.action(Command::EndEmulation);
+        QVERIFY(!closeLog->isEnabled() && !endEmulation->isEnabled());
+        QMenu* gps = topMenu(frame, "&GPS");
+        QVERIFY(gps->actions().contains(closeLog) && gps->actions().contains(endEmulation));
+        QCOMPARE(gps->actions().at(gps->actions().indexOf(frame.action(Command::Emulation)) + 1),
+                 endEmulation);
+        // An unrelated window stays open through both.
+        frame.onPortActivity();
+        QVERIFY(frame.portActivityWindow());
+
+        frame.onEmulation();
+        QVERIFY(endEmulation->isEnabled());
+        QVERIFY(!closeLog->isEnabled());
+        QVERIFY(frame.epochCounter());
+        endEmulation->trigger();
+        QVERIFY(!frame.session().link().emulationActive);
+        QVERIFY(!frame.session().decoder());
+        QVERIFY(!frame.epochCounter());
+        QVERIFY(!endEmulation->isEnabled());
+        QCOMPARE(frame.windowTitle(), QString("Orvane Trialix"));
+        QVERIFY(frame.portActivityWindow());
+
+        QVERIFY(frame.viewLogFile(sampleLog("r04__viewed.log")));
+        QVERIFY(closeLog->isEnabled());
+        QVERIFY(!endEmulation->isEnabled());
+        closeLog->trigger();
+        QVERIFY(!frame.session().link().viewFileMode);
+        QVERIFY(!frame.session().decoder());
+        QVERIFY(!frame.epochCounter());
+        QCOMPARE(frame.session().link().modelIndex, 0);
+        QVERIFY(!closeLog->isEnabled());
+        QVERIFY(frame.portActivityWindow());
+        QVERIFY(frame.action(Command::ViewLogFile)->isEnabled());
+        QVERIFY(frame.action(Command::Connect)->isEnabled());
+    }
+
+    void emptyAreaSaysWhichWindowShowsTheData() {
+        TrixApplication app(options());
+        test::ScriptedMessages m;
+        test::ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        frame.resize(900, 600);
+        frame.show();
+        auto* area = qobject_cast<MdiArea*>(frame.mdiArea());
+        QVERIFY(area);
+        QVERIFY(area->hint().isEmpty());
+        const QString hint = QString::fromUtf8(str::kDataWindowHint);
+        // The hint names the View menu's commands as the menu shows them.
+        QVERIFY(
+            hint.contains("View \u25b8 " + frame.action(Command::Position)->text().remove('&')));
+        QVERIFY(
+            hint.contains("View \u25b8 " + frame.action(Command::SkyChart)->text().remove('&')));
+
+        // A position window of the test's own: a label that registers as one.
+        MainWindow::setWindowFactory(DataWindow::Position, [](auto& host) -> QWidget* {
+            auto* w = new QLabel("position");
+            if (!host.registerWindow(DataWindow::Position, w, nullptr, Interest{})) {
+                delete w;
+                return nullptr;
+            }
+            QMdiSubWindow* sub = host.mdiArea()->addSubWindow(w);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            QObject::connect(w, &QObject::destroyed,
+                             [&host] { host.windowClosed(DataWindow::Position); });
+            sub->show();
+            return w;
+        });
+        app.settings().activateIndicator = 0;
+        frame.onEmulation();
+        QVERIFY(frame.window(DataWindow::Position));
+        QVERIFY(area->hint().isEmpty());
+        frame.onToggleView(DataWindow::Position);
+        QTRY_VERIFY(!frame.window(DataWindow::Position));
+        QCOMPARE(area->hint(), hint);
+        QVERIFY(frame.grab().save(QString(TRIX_BINARY_DIR) + "/trix32-data-window-hint.png"));
+        frame.onToggleView(DataWindow::Position);
+        QVERIFY(area->hint().isEmpty());
+        frame.onEmulation();
+        QVERIFY(area->hint().isEmpty());
+        MainWindow::setWindowFactory(DataWindow::Position, {});
+    }
+
+    void helpIsLastWithAboutTheProgramAndQt() {
+        TrixApplication app(options());
+        test::ScriptedMessages m;
+        test::ScriptedInteraction ui;
+        MainWindow frame(app, &m, &ui);
+        const QList<QAction*> menus = frame.menuBar()->actions();
+        QCOMPARE(menus.last()->text(), QString("&Help"));
+        QCOMPARE(menus.at(menus.size() - 2)->text(), QString("&Window"));
+        QMenu* help = menus.last()->menu();
+        QCOMPARE(help->actions().last()->text(), QString("&About Trix32..."));
+        bool book = false;
+        for (QAction* a : help->actions())
+            book = book || a->text() == QString::fromUtf8(str::kWireBookCommand);
+        QVERIFY(book);
+
+        AboutDialog about(&frame);
+        const QString text = about.text();
+        QVERIFY2(text.contains("Version " TRIX_VERSION), qPrintable(text));
+        QCOMPARE(AboutDialog::programVersion(), QString(TRIX_VERSION));
+        QVERIFY(text.contains("All rights reserved."));
+        QVERIFY(text.contains(
+            QStringLiteral("Runs on Qt %1 (built with Qt %2).").arg(qVersion(), QT_VERSION_STR)));
+        QVERIFY(text.contains("GNU Lesser General Public License version 3"));
+        auto* aboutQt = about.findChild<QPushButton*>("aboutQt");
+        QVERIFY(aboutQt);
+        QCOMPARE(aboutQt->text(), QString("About &Qt"));
+        about.show();
+        QVERIFY(about.grab().save(QString(TRIX_BINARY_DIR) + "/trix32-about.png"));
     }
 };
 

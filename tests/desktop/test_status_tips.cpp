@@ -1,12 +1,23 @@
-// The status bar's panes explain themselves when the mouse rests on them.
+// The status bar's panes explain themselves when the mouse rests on them; every menu item says
+// what it does in the status bar, and every toolbar button in a tooltip.
 
 #include "base/strings.h"
+#include "main_window.h"
+#include "recent_logs_menu.h"
 #include "status_bar.h"
+#include "trix_application.h"
+#include "views/print/print_frame.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSet>
+#include <QTemporaryDir>
+#include <QToolBar>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -53,4 +64,70 @@ TEST(StatusTips, ATipEventShowsTheTip) {
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QString::fromUtf8(trix::str::kTipStatusBaud));
     QToolTip::hideText();
+}
+
+namespace {
+
+// Every item of `menu` and its submenus, each menu filled as it is when it opens.
+void collectMenuItems(QMenu& menu, const QString& path, QList<QPair<QString, QAction*>>& out) {
+    emit menu.aboutToShow();
+    for (QAction* a : menu.actions()) {
+        if (a->isSeparator())
+            continue;
+        const QString name = path + QStringLiteral(" > ") + a->text();
+        out.append({name, a});
+        if (a->menu())
+            collectMenuItems(*a->menu(), name, out);
+    }
+}
+
+} // namespace
+
+TEST(StatusTips, EveryMenuItemAndToolbarButtonExplainsItself) {
+    QTemporaryDir tmp;
+    trix::app::StartOptions o;
+    o.profilePath = (tmp.path() + "/config/Trix32.ini").toStdString();
+    o.dataHome = (tmp.path() + "/data").toStdString();
+    o.shippedReceiver = (tmp.path() + "/shipped").toStdString();
+    trix::app::TrixApplication app(o);
+    trix::app::MainWindow frame(app);
+    new trix::print::PrintCommands(frame); // as the program adds it
+    // The lists that fill themselves: open windows and recent log files.
+    for (const char* title : {"First", "Second"}) {
+        auto* label = new QLabel(QString::fromUtf8(title));
+        label->setWindowTitle(QString::fromUtf8(title));
+        frame.mdiArea()->addSubWindow(label)->show();
+    }
+    frame.recentLogs()->add(tmp.path() + "/some.log");
+
+    QList<QPair<QString, QAction*>> items;
+    for (QAction* top : frame.menuBar()->actions())
+        if (top->menu())
+            collectMenuItems(*top->menu(), top->text(), items);
+    ASSERT_GT(items.size(), 40);
+    QStringList tips;
+    for (const auto& [name, action] : items) {
+        EXPECT_FALSE(action->statusTip().isEmpty()) << name.toStdString();
+        tips << action->statusTip();
+    }
+    EXPECT_TRUE(tips.contains(QString::fromUtf8(trix::str::kTipCloseLogFile)));
+    EXPECT_TRUE(tips.contains(QString::fromUtf8(trix::str::kTipAbout)));
+
+    auto* toolBar = frame.findChild<QToolBar*>(QStringLiteral("MainToolBar"));
+    ASSERT_NE(toolBar, nullptr);
+    int buttons = 0;
+    for (QAction* a : toolBar->actions()) {
+        if (a->isSeparator())
+            continue;
+        ++buttons;
+        // Set for the button, not Qt's fallback of the menu text without its '&'.
+        const QString fallback = QString(a->text()).remove(QLatin1Char('&'));
+        EXPECT_FALSE(a->toolTip().isEmpty()) << fallback.toStdString();
+        EXPECT_NE(a->toolTip(), fallback) << fallback.toStdString();
+    }
+    EXPECT_GE(buttons, 7);
+    const QAction* connect = frame.action(trix::app::Command::Connect);
+    EXPECT_EQ(connect->toolTip(),
+              QString::fromUtf8(trix::str::kToolConnect) + QStringLiteral(" (") +
+                  connect->shortcut().toString(QKeySequence::NativeText) + QStringLiteral(")"));
 }

@@ -47,8 +47,20 @@ CommandStatus commandStatus(Command c, const CommandState& s) {
                 false};
     case Command::PortActivity:
         return {true, s.portActivityOpen};
+    case Command::CloseLogFile:
+        return {s.viewFileMode && !s.busy, false};
+    case Command::EndEmulation:
+        return {s.emulationActive, false};
     }
     return {};
+}
+
+bool wantsDataWindowHint(const CommandState& s) {
+    const bool delivering =
+        s.emulationActive || s.viewFileMode || (s.portOpen && s.modelIndex != 0 && !s.hostMode);
+    const bool dataWindowOpen =
+        s.positionOpen || s.skyOpen || s.panelOpen || s.rtcOpen || s.rtkOpen || s.plotOpen;
+    return delivering && !dataWindowOpen && !s.busy;
 }
 
 std::string frameTitle(const CommandState& s) {

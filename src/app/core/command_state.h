@@ -23,8 +23,10 @@ enum class Command {
     Emulation,
     SupportTicket,
     PortActivity,
+    CloseLogFile,
+    EndEmulation,
 };
-inline constexpr int kCommandCount = 16;
+inline constexpr int kCommandCount = 18;
 
 struct CommandState {
     bool busy = false;
@@ -55,6 +57,11 @@ struct CommandStatus {
 };
 
 CommandStatus commandStatus(Command c, const CommandState& s);
+
+// Whether the empty MDI area tells the user which window shows the data: something delivers
+// epochs (an identified or manual receiver, the emulation, a viewed file) and no data window
+// is open to show them.
+bool wantsDataWindowHint(const CommandState& s);
 
 // "Orvane Trialix" with the analysis, emulation, viewed file or receiver model parts.
 std::string frameTitle(const CommandState& s);

@@ -59,6 +59,9 @@ PrintCommands::PrintCommands(app::CommandHost& frame, PrintCommand::Hooks hooks)
     print_->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     preview_ = new QAction(u8(str::kPrintPreviewCommand), this);
     options_ = new QAction(u8(str::kPrintOptionsCommand), this);
+    print_->setStatusTip(u8(str::kTipPrint));
+    preview_->setStatusTip(u8(str::kTipPrintPreview));
+    options_->setStatusTip(u8(str::kTipPrintOptions));
     file->insertActions(before, {print_, preview_, options_});
     if (before)
         file->insertSeparator(before);
