@@ -77,9 +77,13 @@ void PollLoop::runOnce(int maxWaitMs) {
         // Input the port has already taken from the device (a tick that ran out of time
         // leaves it there) is invisible to poll(): it is handed on without waiting.
         const bool pending = port->rxCount() > 0;
+        // A block being received is ticked on silence too, so that one that stops is given up.
+        const bool block = pump_.awaitingBlock();
+        if (block)
+            wait = std::min(wait, 100);
         pollfd p{port->pollDescriptor(), POLLIN, 0};
         int n = ::poll(&p, 1, pending ? 0 : wait);
-        if (n > 0 || pending) {
+        if (n > 0 || pending || block) {
             auto r = pump_.tick();
             bytes_ += r.bytes;
             // A hang-up with nothing left to read: the device is gone.

@@ -1,10 +1,11 @@
 #include "link/data_pump.h"
 
-#include "decode/epoch_decoder.h"
 #include "base/strings.h"
+#include "decode/epoch_decoder.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
-#include <vector>
 
 namespace trix::link {
 
@@ -107,23 +108,39 @@ void DataPump::dispatch(std::string_view line, bool note) {
 bool DataPump::hostStep(TickResult& r) {
     LinkState& st = link_.state;
     SerialPort& port = *st.port;
-    if (st.pendingBlock != 0) {
-        std::size_t wanted = std::min<std::size_t>(st.pendingBlock, kMaxBlock);
-        std::vector<char> block(wanted);
-        std::size_t total = 0;
+    if (st.pendingBlock == 0) {
+        blockStarted_ = false;
+    } else {
+        // The block is read as it comes, never waited for: whatever is missing comes with a
+        // later tick (the pump's timer or the port's input).
+        const std::size_t wanted = std::min<std::size_t>(st.pendingBlock, kMaxBlock);
+        if (!blockStarted_) {
+            blockStarted_ = true;
+            block_.clear();
+            blockByteAt_ = now();
+        }
         bool failed = false;
-        while (total < wanted) {
-            int rc = port.readBlockTimed(block.data() + total, wanted - total, 1000);
-            total += port.count;
-            if (rc == 0)
-                continue;
-            if (port.count == 0 || rc != status::kBufferEmpty) {
+        std::array<char, 512> buffer{};
+        while (block_.size() < wanted) {
+            const long n =
+                port.read(buffer.data(), std::min(buffer.size(), wanted - block_.size()));
+            if (n < 0) {
                 failed = true;
                 break;
             }
+            if (n == 0)
+                break;
+            block_.append(buffer.data(), static_cast<std::size_t>(n));
+            r.bytes += static_cast<std::uint64_t>(n);
+            blockByteAt_ = now();
         }
-        r.bytes += total;
-        std::string_view data(block.data(), total);
+        if (!failed && block_.size() < wanted) {
+            if (now() - blockByteAt_ < kBlockSilenceMs)
+                return false;
+            failed = true;
+        }
+        blockStarted_ = false;
+        std::string_view data = block_;
         std::string error;
         if (failed) {
             // The listeners get the text with its terminator, as a block of 21 bytes.

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace trix::link {
@@ -26,6 +27,8 @@ public:
     static constexpr std::size_t kLineCapacity = LineFramer::kCapacity;
     static constexpr std::size_t kMaxBlock = 4096;
     static constexpr int kDefaultBudgetMs = 20;
+    // A binary block that stays silent this long is given up as unreadable.
+    static constexpr int kBlockSilenceMs = 1000;
 
     explicit DataPump(Link& link) : link_(link) {}
 
@@ -44,7 +47,14 @@ public:
 
     std::uint64_t droppedLines() const { return framer_.overflows(); }
     std::size_t pendingBytes() const { return framer_.pending(); }
-    void reset() { framer_.clear(); }
+    void reset() {
+        framer_.clear();
+        blockStarted_ = false;
+        block_.clear();
+    }
+    // A binary block is being received: the pump must be ticked even without new input, so
+    // that a block that stops coming is given up.
+    bool awaitingBlock() const { return link_.state.pendingBlock != 0; }
 
 private:
     void textByte(int c, TickResult& r);
@@ -58,6 +68,10 @@ private:
     std::function<std::int64_t()> nowMs_;
     LineFramer framer_;
     bool inTick_ = false;
+    // The block of a memory-segment request, gathered over as many ticks as it takes.
+    std::string block_;
+    bool blockStarted_ = false;
+    std::int64_t blockByteAt_ = 0; // when its last byte came (or the wait began)
 };
 
 } // namespace trix::link

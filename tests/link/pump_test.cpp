@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace trix::link;
 
 namespace {
@@ -153,12 +155,48 @@ TEST_F(PumpFixture, HostModeAfterHosLineAndBlocks) {
 TEST_F(PumpFixture, HostModeBlockThatNeverComesIsAnError) {
     Log almanac{&order, "almanac"};
     link.listeners.set(Slot::Almanac, &almanac);
+    std::int64_t clock = 5000;
+    pump.setClock([&] { return clock; });
     link.state.hostMode = true;
     link.state.pendingBlock = 100;
+    // Nothing waits for the block: a tick reads what is there and returns.
+    const auto before = std::chrono::steady_clock::now();
     pump.tick();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(50));
+    EXPECT_TRUE(almanac.lines.empty());
+    EXPECT_TRUE(pump.awaitingBlock());
+    // Bytes that come keep the block alive; a second of silence after them gives it up.
+    pty.send("\x04part");
+    link.port()->delayMs(20);
+    clock += 900;
+    pump.tick();
+    clock += 900;
+    pump.tick();
+    EXPECT_TRUE(almanac.lines.empty());
+    clock += 100;
+    pump.tick();
+    EXPECT_FALSE(pump.awaitingBlock());
     ASSERT_EQ(almanac.lines.size(), 1u);
     EXPECT_EQ(almanac.lines[0].size(), 21u);
     EXPECT_EQ(almanac.lines[0].substr(0, 20), "ERROR READING BUFFER");
+}
+
+TEST_F(PumpFixture, HostModeBlockComesOverSeveralTicks) {
+    Log almanac{&order, "almanac"};
+    link.listeners.set(Slot::Almanac, &almanac);
+    link.state.hostMode = true;
+    link.state.pendingBlock = 9;
+    pty.send("\x04"
+             "abc");
+    link.port()->delayMs(20);
+    pump.tick();
+    EXPECT_TRUE(almanac.lines.empty());
+    pty.send("defgh$PXKTR,AFTER");
+    link.port()->delayMs(20);
+    pump.tick();
+    ASSERT_EQ(almanac.lines.size(), 1u);
+    EXPECT_EQ(almanac.lines[0], "abcdefgh");
+    EXPECT_EQ(link.state.pendingBlock, 0);
 }
 
 TEST_F(PumpFixture, VanishedDeviceEndsTheTickWithLost) {
