@@ -13,6 +13,7 @@ inline constexpr const char* kUpdate = "Update";
 inline constexpr const char* kRtcmStatusLine =
     "Type:% -2d;STID:% -4d;STHE:% -1d;SQNU:% -1d; AGE:% -7.2f;QA:% -6.2f%%;OFFSET:% -4d;"
     "ZCNT:% -7.2f ";
+inline constexpr const char* kRtcmPage = "Page %u of %u";
 inline constexpr const char* kPeriodicData = "Periodic data";
 inline constexpr const char* kCurrentValue = "Current value";
 inline constexpr const char* kUnits = "Units";

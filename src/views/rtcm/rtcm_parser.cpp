@@ -379,13 +379,18 @@ int RtcmParser::messageEpochFor(double u) const {
 
 bool RtcmParser::follow(double u) {
     bool changed = false;
-    const int a = answerFor(u);
+    // Past the last entry the last one stays on screen, however the counter got there: a jump
+    // from the first epoch to the end must not leave the first entry showing.
+    const auto orLast = [](int i, std::size_t size) {
+        return i >= 0 ? i : static_cast<int>(size) - 1;
+    };
+    const int a = orLast(answerFor(u), answers_.size());
     if (a >= 0 && a != shownAnswer_) {
         queried_ = answers_[static_cast<std::size_t>(a)].state;
         shownAnswer_ = a;
         changed = true;
     }
-    const int e = messageEpochFor(u);
+    const int e = orLast(messageEpochFor(u), epochs_.size());
     if (e >= 0 && e != shownEpoch_) {
         const MessageEpochRecord& r = epochs_[static_cast<std::size_t>(e)];
         messages_ = r.messages;

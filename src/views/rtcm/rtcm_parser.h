@@ -25,9 +25,10 @@ public:
     // The file has been read: an answer still open completes and the message epoch freezes.
     void dataLoaded();
 
-    // Shows the replay entries for the epoch at running time `u`: false when nothing changed.
+    // Shows the replay entries for the epoch at running time `u` (each the first not before
+    // `u`, or the last one past the end): false when nothing changed.
     bool follow(double u);
-    // The replay entries `follow` would select for `u` (-1 when there is none).
+    // The first replay entries not before `u` (-1 when there is none).
     int answerFor(double u) const;
     int messageEpochFor(double u) const;
 

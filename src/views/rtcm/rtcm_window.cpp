@@ -142,6 +142,19 @@ void RtcmWindow::refresh() {
     enableUpdate();
 }
 
+std::unique_ptr<print::Printable> RtcmWindow::printDocument() {
+    return std::make_unique<RtcmPrintout>(this);
+}
+
+std::vector<TextBlock> RtcmWindow::printBlocks() const {
+    std::vector<TextBlock> blocks{
+        lineOf(QString::fromStdString(rtcm::statusLine(parser_.queried(), parser_.messages())))};
+    for (const QTableWidget* grid : {queried_, base_, headers_, types_, positions_, gps_, glonass_})
+        blocks.push_back(blockOf(grid));
+    blocks.push_back(lineOf(QString::fromUtf8(str::kMessageFromBase) + ' ' + message_->text()));
+    return blocks;
+}
+
 void RtcmWindow::setVerticalLayout(bool vertical) {
     corrections_->setDirection(vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }

@@ -4,10 +4,14 @@
 // in grids. Live it shows what its parser has now; while a log file is viewed it shows the
 // answer and the message epoch of the epoch the movie shows.
 
+#include "views/print/printable.h"
+#include "views/rtcm/dgps_printout.h"
+
 #include <QWidget>
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QBoxLayout;
 class QLineEdit;
@@ -25,7 +29,7 @@ namespace trix::views {
 
 class DisplaySource;
 
-class RtcmWindow : public QWidget {
+class RtcmWindow : public QWidget, public print::PrintSource {
     Q_OBJECT
 public:
     RtcmWindow(rtcm::RtcmParser& parser, DisplaySource& source, dgps::DgpsCommands& commands,
@@ -52,6 +56,11 @@ public:
     void setVerticalLayout(bool vertical);
     void restorePlacement();
     void savePlacement();
+
+    // PrintSource: the status line, every grid and the base's text, on numbered pages.
+    std::unique_ptr<print::Printable> printDocument() override;
+    // What is printed, as shown now.
+    std::vector<TextBlock> printBlocks() const;
 
     QTableWidget* queriedGrid() const { return queried_; }
     QTableWidget* baseGrid() const { return base_; }

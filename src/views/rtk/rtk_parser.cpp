@@ -367,7 +367,11 @@ int RtkParser::recordFor(double u) const {
 }
 
 bool RtkParser::follow(double u) {
-    const int i = recordFor(u);
+    int i = recordFor(u);
+    // Past the last record the last one stays on screen, however the counter got there: a
+    // jump from the first epoch to the end must not leave the first record showing.
+    if (i < 0)
+        i = static_cast<int>(history_.size()) - 1;
     if (i < 0 || i == shown_)
         return false;
     shown_ = i;

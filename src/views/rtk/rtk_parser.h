@@ -47,7 +47,8 @@ public:
     Indexed indexedLine(std::string_view line);
     // The file has been read: false when there is nothing to show (the window closes).
     bool dataLoaded();
-    // Shows the first record not before running time `u`; false when nothing changed.
+    // Shows the first record not before running time `u` (the last one past the end); false
+    // when nothing changed.
     bool follow(double u);
     int recordFor(double u) const;
 

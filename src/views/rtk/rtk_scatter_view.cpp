@@ -51,7 +51,9 @@ double RtkScatterView::scale() const {
 
 void RtkScatterView::draw(QPainter& p, int r, bool printing) const {
     const app::Settings& settings = source_.settings();
-    const int d = printing ? -1 : 1;
+    // A page is drawn top-down like the screen, so the plot keeps its orientation on paper:
+    // north up, the titles below the disc.
+    constexpr int d = 1;
     if (printing && r < 50)
         return;
     const QColor axes = plotColor(settings, "Axes");
@@ -98,7 +100,7 @@ void RtkScatterView::draw(QPainter& p, int r, bool printing) const {
     p.setPen(trace);
     p.setBrush(trace);
     for (const rtk::PlanePoint& pt : points) {
-        const rtk::Pixel px = rtk::scatterPixel(pt, r, s, printing);
+        const rtk::Pixel px = rtk::scatterPixel(pt, r, s);
         p.drawRect(px.x - 1, px.y - 1, 2, 2);
     }
     const rtk::RtkData& data = parser_.data();
@@ -109,8 +111,7 @@ void RtkScatterView::draw(QPainter& p, int r, bool printing) const {
             cross = QColor(255, 255, 0);
         else if (ambiguity == 1.0)
             cross = QColor(0, 255, 255);
-        const rtk::Pixel c =
-            s > 0.0 ? rtk::scatterPixel(*current, r, s, printing) : rtk::Pixel{r, r};
+        const rtk::Pixel c = s > 0.0 ? rtk::scatterPixel(*current, r, s) : rtk::Pixel{r, r};
         p.setPen(QPen(cross, 2));
         p.drawLine(c.x - 10, c.y, c.x + 10, c.y);
         p.drawLine(c.x, c.y - 10, c.x, c.y + 10);

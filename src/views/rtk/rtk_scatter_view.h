@@ -20,7 +20,8 @@ class RtkScatterView : public QWidget {
 public:
     RtkScatterView(const rtk::RtkParser& parser, DisplaySource& source, QWidget* parent = nullptr);
 
-    // Draws the plot with radius `radius` (printing reverses the vertical direction).
+    // Draws the plot with radius `radius`; when printing, nothing below a radius of 50 and the
+    // points are not clipped to the disc.
     void draw(QPainter& p, int radius, bool printing) const;
     // The largest distance shown at the outer circle, in metres (0 while there is none).
     double scale() const;

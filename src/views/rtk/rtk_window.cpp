@@ -5,6 +5,7 @@
 #include "views/rtcm/dgps_commands.h"
 #include "views/rtcm/dgps_grid.h"
 #include "views/rtk/rtk_parser.h"
+#include "views/rtk/rtk_printout.h"
 #include "views/rtk/rtk_scatter_view.h"
 #include "views/rtk/rtk_table.h"
 #include "views/sky/child_placement.h"
@@ -140,6 +141,19 @@ void RtkWindow::refresh() {
     warnings_->setText(lines.join(QLatin1Char('\n')));
     coordinates_->setText(QString::fromUtf8(parser_.coordinateLabel()));
     scatter_->update();
+}
+
+std::unique_ptr<print::Printable> RtkWindow::printDocument() {
+    return std::make_unique<RtkPrintout>(this);
+}
+
+std::vector<TextBlock> RtkWindow::printBlocks() const {
+    std::vector<TextBlock> blocks{blockOf(periodic_), blockOf(update_)};
+    if (!coordinates_->text().isEmpty())
+        blocks.push_back(lineOf(coordinates_->text()));
+    for (const QString& w : warnings_->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        blocks.push_back(lineOf(w));
+    return blocks;
 }
 
 void RtkWindow::poll() {

@@ -3,10 +3,14 @@
 // (or above) the scatter pane. Live it polls CBN every 2 s for the receivers that have it;
 // while a log file is viewed it follows the epoch movie through its parser's history.
 
+#include "views/print/printable.h"
+#include "views/rtcm/dgps_printout.h"
+
 #include <QWidget>
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QLabel;
 class QSplitter;
@@ -25,7 +29,7 @@ namespace trix::views {
 class DisplaySource;
 class RtkScatterView;
 
-class RtkWindow : public QWidget {
+class RtkWindow : public QWidget, public print::PrintSource {
     Q_OBJECT
 public:
     RtkWindow(rtk::RtkParser& parser, DisplaySource& source, dgps::DgpsCommands& commands,
@@ -54,6 +58,11 @@ public:
     void setVerticalLayout(bool vertical);
     void restorePlacement();
     void savePlacement();
+
+    // PrintSource: the scatter plot with both tables, the coordinate system and the warnings
+    // below it.
+    std::unique_ptr<print::Printable> printDocument() override;
+    std::vector<TextBlock> printBlocks() const;
 
     bool polling() const;
     QTableWidget* periodicTable() const { return periodic_; }

@@ -66,7 +66,7 @@ double scatterScale(const std::vector<PlanePoint>& points, double zoom) {
     return std::sqrt(largest) / zoom;
 }
 
-Pixel scatterPixel(PlanePoint p, int radius, double scale, bool printing) {
+Pixel scatterPixel(PlanePoint p, int radius, double scale) {
     if (scale <= 0.0 || !std::isfinite(scale))
         return {radius, radius};
     const double r = radius;
@@ -76,7 +76,7 @@ Pixel scatterPixel(PlanePoint p, int radius, double scale, bool printing) {
     };
     const int dx = clampTrunc(r * p.east / scale);
     const int dy = clampTrunc(r * p.north / scale);
-    return {radius + dx, printing ? radius + dy : radius - dy};
+    return {radius + dx, radius - dy};
 }
 
 } // namespace trix::rtk

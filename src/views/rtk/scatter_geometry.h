@@ -32,7 +32,8 @@ struct Pixel {
     int x = 0;
     int y = 0;
 };
-// x = r + trunc(r·e/S), y = r − trunc(r·n/S) (downwards reversed when printing).
-Pixel scatterPixel(PlanePoint p, int radius, double scale, bool printing);
+// x = r + trunc(r·e/S), y = r − trunc(r·n/S): north is up on screen and on paper alike, since
+// the page is drawn in the same top-down coordinates as the screen.
+Pixel scatterPixel(PlanePoint p, int radius, double scale);
 
 } // namespace trix::rtk

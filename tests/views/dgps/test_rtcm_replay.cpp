@@ -41,8 +41,13 @@ TEST(RtcmReplay, RecordsKeepTheirOwnCorrectionsAndTexts) { // R9
     EXPECT_FALSE(p.follow(trix::dgps::nearest(115959.0, {}))) << "the same record: no change";
     EXPECT_TRUE(p.follow(trix::dgps::nearest(120000.0, {})));
     EXPECT_EQ(*p.queried().messageGps, "LAST");
-    EXPECT_FALSE(p.follow(trix::dgps::nearest(130000.0, {}))) << "none: nothing changes";
+    EXPECT_FALSE(p.follow(trix::dgps::nearest(130000.0, {}))) << "still the last: no change";
     EXPECT_EQ(*p.queried().messageGps, "LAST");
+    // A jump from the first epoch past the end shows the last record, not the first.
+    ASSERT_TRUE(p.follow(trix::dgps::nearest(115959.0, {})));
+    EXPECT_TRUE(p.follow(trix::dgps::nearest(130000.0, {})));
+    EXPECT_EQ(*p.queried().messageGps, "LAST");
+    EXPECT_EQ(p.messages().tables[0].entries()[0].sv, 4);
 }
 
 TEST(RtcmReplay, AcrossMidnight) { // R10

@@ -240,6 +240,17 @@ TEST(RtkHistory, AcrossMidnightAndFollowing) { // K9
     const std::string follow = dumpFollow(p, {235959.0, 0.0, 1.0, 2.0});
     EXPECT_EQ(follow, "follow=1,235959.00,1\nfollow=2,0.00,2\nfollow=3,1.00,3\nfollow=4,2.00,-\n");
     EXPECT_DOUBLE_EQ(p.data().utcTime, 1.0);
+
+    // A jump from the first epoch past the last record shows the last record, as stepping
+    // there would; a jump back shows the first again.
+    const double first = trix::dgps::nearest(235959.0, {});
+    ASSERT_TRUE(p.follow(first));
+    EXPECT_DOUBLE_EQ(p.data().utcTime, 235959.0);
+    EXPECT_TRUE(p.follow(p.history().back().running + 5.0));
+    EXPECT_DOUBLE_EQ(p.data().utcTime, 1.0);
+    EXPECT_FALSE(p.follow(p.history().back().running + 9.0)) << "still the last: no change";
+    EXPECT_TRUE(p.follow(first));
+    EXPECT_DOUBLE_EQ(p.data().utcTime, 235959.0);
 }
 
 TEST(RtkHistory, DataLoadedWithoutRecords) {
