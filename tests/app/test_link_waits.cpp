@@ -1,0 +1,163 @@
+// What must not hold the GUI thread while the link works: the initialization run's pause after
+// each acknowledgement (against rxsim, timed), and the connection dialog's refusal of a typed
+// source, which must be readable whole however long it is.
+
+#include "../link/pty_pair.h"
+#include "app/connect/connection_dialog.h"
+#include "app/connect/initialization_dialog.h"
+#include "main_window.h"
+#include "trix_application.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "gap_watch.h"
+#include "scripted_interaction.h"
+#include "scripted_messages.h"
+
+using namespace trix;
+using namespace trix::app;
+
+namespace {
+
+// Received and sent lines with the time they passed.
+class TimedLines : public TrafficListener {
+public:
+    TimedLines() { clock.start(); }
+    void traffic(int direction, std::string_view text) override {
+        lines.push_back({direction, std::string(text), clock.nsecsElapsed()});
+    }
+    struct Line {
+        int direction;
+        std::string text;
+        qint64 ns;
+    };
+    QElapsedTimer clock;
+    std::vector<Line> lines;
+};
+
+QString grabPath(const char* name) {
+    return QString::fromUtf8(TRIX_BINARY_DIR) + "/tests/app/" + name;
+}
+
+} // namespace
+
+class LinkWaitTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> tmp_;
+    std::unique_ptr<TrixApplication> app_;
+    std::unique_ptr<test::ScriptedMessages> messages_;
+    std::unique_ptr<test::ScriptedInteraction> ui_;
+    std::unique_ptr<MainWindow> frame_;
+
+    MainWindow& makeFrame(const std::string& device) {
+        StartOptions o;
+        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
+        o.dataHome = (tmp_->path() + "/data").toStdString();
+        o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
+        app_ = std::make_unique<TrixApplication>(o);
+        messages_ = std::make_unique<test::ScriptedMessages>();
+        ui_ = std::make_unique<test::ScriptedInteraction>();
+        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
+        frame_->session().pumpPeriodMs = 20;
+        frame_->session().initTickMs = 60;
+        frame_->session().extraDevices = {device};
+        return *frame_;
+    }
+
+    ConnectionChoices choose(const std::string& device, bool initFromFile) {
+        ConnectionChoices c;
+        c.comChoice = frame_->session().devices().comNumber(device);
+        c.initFromFile = initFromFile;
+        c.initFile = "default.gps";
+        c.settings = link::kPlainPortSettings;
+        c.useDefaultSettings = true;
+        return c;
+    }
+
+    void connectWith(const ConnectionChoices& c) {
+        ui_->connection = [c] { return std::optional<ConnectionChoices>(c); };
+        frame_->onConnect();
+    }
+
+private slots:
+    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
+    void cleanup() {
+        frame_.reset();
+        ui_.reset();
+        messages_.reset();
+        app_.reset();
+    }
+
+    // After each acknowledgement the next command waits 200 ms, as the receiver needs, and the
+    // event loop runs on meanwhile.
+    void initCommandsWaitAfterEachAcknowledgement() {
+        linktest::Rxsim rx({"--model", "8", "--port-letter", "B"});
+        MainWindow& frame = makeFrame(rx.device());
+        TimedLines lines;
+        frame.session().setListener(Listener::Terminal, &lines);
+        test::GapWatch watch;
+        connectWith(choose(rx.device(), true));
+        QVERIFY(QTest::qWaitFor([&] { return frame.session().initDialog() != nullptr; }, 2000));
+        QPointer<InitializationDialog> dlg = frame.session().initDialog();
+        QVERIFY(QTest::qWaitFor([&] { return dlg && dlg->run().finished(); }, 10000));
+        frame.session().setListener(Listener::Terminal, nullptr);
+        QVERIFY2(watch.longestGapMs() < 100, qPrintable(QString::number(watch.longestGapMs())));
+        int pairs = 0;
+        for (std::size_t i = 0; i < lines.lines.size(); ++i) {
+            const auto& ack = lines.lines[i];
+            if (ack.direction != 1 || ack.text.find("$PXKTR,ACK,") == std::string::npos)
+                continue;
+            for (std::size_t j = i + 1; j < lines.lines.size(); ++j) {
+                if (lines.lines[j].direction != 0)
+                    continue;
+                const qint64 waited = lines.lines[j].ns - ack.ns;
+                QVERIFY2(waited >= 200'000'000LL,
+                         qPrintable(QString("%1 ns before %2")
+                                        .arg(waited)
+                                        .arg(QString::fromStdString(lines.lines[j].text))));
+                ++pairs;
+                break;
+            }
+        }
+        QCOMPARE(pairs, 2); // three commands: two go out after an acknowledgement
+    }
+
+    // A long refusal (a long device path and the reason) is wrapped, not clipped.
+    void connectionDialogShowsALongErrorWhole() {
+        GpsDlgInput in;
+        in.ports = {{1, "/dev/ttyUSB0"}};
+        ConnectionDialog d(in);
+        d.show();
+        const QString typed = "serial:///dev/serial/by-id/"
+                              "usb-Future_Technology_Devices_International_Ltd_FT232R_USB_UART_"
+                              "A50285BI-if00-port0";
+        d.sourceField()->setEditText(typed);
+        d.connectButton()->click();
+        QVERIFY(d.isVisible()); // refused: the dialog stays
+        QLabel* error = d.sourceError();
+        QVERIFY(error->isVisible());
+        QTest::qWait(50);
+        // All of the text fits the label, and the label fits the dialog.
+        QString plain = error->text();
+        plain.remove(QChar(0x200B));
+        QVERIFY(plain.contains("A50285BI-if00-port0: not a source"));
+        QVERIFY(error->width() <= d.width());
+        QVERIFY(error->geometry().bottom() <= d.height());
+        QVERIFY2(error->height() >= error->heightForWidth(error->width()),
+                 qPrintable(QString("%1 < %2")
+                                .arg(error->height())
+                                .arg(error->heightForWidth(error->width()))));
+        QVERIFY(error->width() >= error->minimumSizeHint().width());
+        QVERIFY(d.grab().save(grabPath("connection_dialog_error.png")));
+    }
+};
+
+QTEST_MAIN(LinkWaitTest)
+#include "test_link_waits.moc"
