@@ -27,6 +27,7 @@ namespace trix::app {
 namespace {
 
 constexpr const char* kTerminalPlacement = "Terminal";
+constexpr int kTerminalHeight = 250;
 
 QString u8(const char* text) {
     return QString::fromUtf8(text);
@@ -46,7 +47,7 @@ TerminalCommands::TerminalCommands(Session& session, QMdiArea& mdi, QMenu& gps, 
         session_.connection(), session_.messages(), find,
         [s] { return s->app().folders().logging; }, &frame_);
     ticket_->onTicketPane = [&status](int value) {
-        status.setPaneText(StatusBar::Icon, value < 0 ? QString() : QString::number(value));
+        status.setIcon(value < 0 ? StatusBar::NoIcon : value);
     };
 
     terminalAction_ = new QAction(u8(str::kWireTerminalCommand), this);
@@ -81,14 +82,20 @@ void TerminalCommands::openTerminal() {
     QMdiSubWindow* sub = mdi_.addSubWindow(view);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(view->windowIcon());
-    sub->resize(520, 360);
     const WindowPlacement p = readPlacement(session_.app().profile(), kTerminalPlacement);
     RestoredPlacement r = restorePlacement(p, mdi_.width() > 0 ? mdi_.width() : 1920,
                                            mdi_.height() > 0 ? mdi_.height() : 1080, false);
-    if (r.move)
+    if (r.move) {
         sub->setGeometry(std::max(0, r.left), std::max(0, r.top),
                          std::max(200, r.right - std::max(0, r.left)),
                          std::max(150, r.bottom - std::max(0, r.top)));
+    } else {
+        // The first time: along the bottom of the client area, its full width.
+        const QRect area = mdi_.viewport()->rect();
+        const int height = std::min(kTerminalHeight, std::max(150, area.height()));
+        sub->setGeometry(0, std::max(0, area.height() - height), std::max(200, area.width()),
+                         height);
+    }
     terminal_ = view;
     terminalSub_ = sub;
     link::LinkListener* listener = view;

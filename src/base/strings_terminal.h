@@ -60,6 +60,7 @@ inline constexpr const char* kTipType = "Type the command";
 inline constexpr const char* kTipMode = "Switch Select<->Type command mode";
 inline constexpr const char* kTerminalClear = "Clear";
 inline constexpr const char* kTerminalCopy = "Copy";
+inline constexpr const char* kTerminalPage = "Page %u";
 inline constexpr const char* kDescriptionAbsent = "Information about %s receiver is absent.";
 
 } // namespace trix::str

@@ -27,8 +27,8 @@ bool ticketCommandEnabled(bool ticketRunning, bool connected, bool hostMode, int
 
 bool TicketSeries::start(const TicketMode& mode) {
     if (mode.series) {
-        const auto endMs = static_cast<long long>(std::llround(mode.hours * 3600000.0));
-        const auto everyMs = static_cast<long long>(std::llround(mode.minutes * 60000.0));
+        const auto endMs = static_cast<long long>(std::llround(mode.hours * 60.0 * minuteMs_));
+        const auto everyMs = static_cast<long long>(std::llround(mode.minutes * minuteMs_));
         if (endMs > 0 && !timers_.start(kSeriesEndTimer, endMs)) {
             messages_.show(str::kOutOfTimers, Buttons::Ok, Icon::Stop);
             return false;

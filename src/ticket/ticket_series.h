@@ -58,12 +58,16 @@ public:
 
     bool running() const { return running_; }
 
+    // How long a minute of the series lasts, in milliseconds; tests shorten it.
+    void setMinuteMs(double ms) { minuteMs_ = ms; }
+
 private:
     void end();
     SeriesHost& host_;
     logs::TimerHost& timers_;
     MessageSink& messages_;
     bool running_ = false;
+    double minuteMs_ = 60000.0;
 };
 
 } // namespace trix::ticket

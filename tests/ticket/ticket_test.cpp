@@ -7,8 +7,10 @@
 #include "ticket/ticket_script.h"
 #include "ticket/ticket_series.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace trix::ticket;
@@ -239,6 +241,50 @@ TEST(TicketRun, CancelAndLinkLossDeleteThePartialFile) {
         EXPECT_EQ(f.messages.statuses.back(), "Creating Support Ticket is cancelled.");
         EXPECT_EQ(f.progress.ends, std::vector<bool>{false});
         for (const auto& s : f.messages.shown)
+            EXPECT_EQ(s.find("successfully"), std::string::npos);
+    }
+}
+
+TEST(TicketRun, AFailedSendOrWriteSaysWhyAndNeverSucceeds) {
+    {
+        Fixture f("$PXKTQ,RID\n->RID\n$PXKTQ,PRT\n");
+        TicketRun run(f.setup, f.port, f.timers, f.messages, &f.progress);
+        ASSERT_TRUE(run.start());
+        f.port.failSends = true;
+        run.step();
+        EXPECT_EQ(run.state(), TicketRun::State::Cancelled);
+        ASSERT_EQ(f.messages.shown.size(), 2u);
+        EXPECT_EQ(f.messages.shown[0], "write failed");
+        EXPECT_EQ(f.messages.shown[1], "Creating Support Ticket is cancelled.");
+        EXPECT_FALSE(trix::logs::fileExists(run.path()));
+    }
+    {
+        // The ticket file stops taking data (a full disk, here a file size limit): the reason
+        // is shown with the file's name, the partial file goes.
+        Fixture f("$PXKTQ,RID\n->RID\n$PXKTQ,PRT\n");
+        TicketRun run(f.setup, f.port, f.timers, f.messages, &f.progress);
+        ASSERT_TRUE(run.start());
+        run.step();
+        const std::string path = run.path();
+        rlimit old{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 200;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        run.line("$PXKTR,RID," + std::string(300, 'X'));
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_EQ(run.state(), TicketRun::State::Cancelled);
+        ASSERT_FALSE(f.messages.shown.empty());
+        EXPECT_EQ(
+            f.messages.shown.front().rfind("Error on writing the ticket file\n" + path + "\n", 0),
+            0u)
+            << f.messages.shown.front();
+        EXPECT_EQ(f.messages.statuses.back(), "Creating Support Ticket is cancelled.");
+        EXPECT_EQ(f.progress.ends, std::vector<bool>{false});
+        EXPECT_FALSE(trix::logs::fileExists(path));
+        for (const auto& s : f.messages.statuses)
             EXPECT_EQ(s.find("successfully"), std::string::npos);
     }
 }

@@ -75,4 +75,26 @@ QIcon terminalIcon(TerminalIcon which) {
     return QIcon(pm);
 }
 
+QColor trafficColour(ticket::TrafficKind kind) {
+    switch (kind) {
+    case ticket::TrafficKind::Sent:
+        return {0, 0, 128};
+    case ticket::TrafficKind::Received:
+        return {0, 128, 0};
+    default:
+        return {128, 0, 0};
+    }
+}
+
+QIcon trafficIcon(ticket::TrafficKind kind) {
+    switch (kind) {
+    case ticket::TrafficKind::Sent:
+        return terminalIcon(TerminalIcon::Sent);
+    case ticket::TrafficKind::Received:
+        return terminalIcon(TerminalIcon::Received);
+    default:
+        return terminalIcon(TerminalIcon::Status);
+    }
+}
+
 } // namespace trix::views

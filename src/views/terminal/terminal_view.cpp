@@ -7,6 +7,7 @@
 #include "ticket/parameter_form.h"
 #include "views/terminal/command_menu_box.h"
 #include "views/terminal/terminal_icons.h"
+#include "views/terminal/terminal_printout.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,28 +28,6 @@
 namespace trix::views {
 
 namespace {
-
-QColor kindColour(ticket::TrafficKind kind) {
-    switch (kind) {
-    case ticket::TrafficKind::Sent:
-        return {0, 0, 128};
-    case ticket::TrafficKind::Received:
-        return {0, 128, 0};
-    default:
-        return {128, 0, 0};
-    }
-}
-
-QIcon kindIcon(ticket::TrafficKind kind) {
-    switch (kind) {
-    case ticket::TrafficKind::Sent:
-        return terminalIcon(TerminalIcon::Sent);
-    case ticket::TrafficKind::Received:
-        return terminalIcon(TerminalIcon::Received);
-    default:
-        return terminalIcon(TerminalIcon::Status);
-    }
-}
 
 QToolButton* toggle(const QIcon& icon, const char* tip) {
     auto* b = new QToolButton;
@@ -142,7 +121,7 @@ void TerminalView::traffic(link::Direction direction, std::string_view text) {
 }
 
 void TerminalView::addLine(ticket::TrafficKind kind, std::string_view text) {
-    if (paused_ && !sending_)
+    if ((paused_ || holds_ > 0) && !sending_)
         return;
     const std::string shown = ticket::shownText(text);
     const bool full = traffic_.size() >= ticket::TrafficList::kMaxLines;
@@ -150,8 +129,8 @@ void TerminalView::addLine(ticket::TrafficKind kind, std::string_view text) {
         return;
     if (full)
         delete list_->takeItem(0);
-    auto* item = new QListWidgetItem(kindIcon(kind), QString::fromStdString(shown));
-    item->setForeground(kindColour(kind));
+    auto* item = new QListWidgetItem(trafficIcon(kind), QString::fromStdString(shown));
+    item->setForeground(trafficColour(kind));
     const int h = std::max(20, list_->fontMetrics().height());
     item->setSizeHint(
         QSize(list_->fontMetrics().averageCharWidth() * static_cast<int>(shown.size()) + 23, h));
@@ -204,6 +183,10 @@ void TerminalView::fillTypeBox() {
     for (const auto& e : history_.entries())
         typeBox_->addItem(QString::fromStdString(e));
     typeBox_->setEditText(text);
+}
+
+std::unique_ptr<print::Printable> TerminalView::printDocument() {
+    return std::make_unique<TerminalPrintout>(this);
 }
 
 void TerminalView::setPaused(bool on) {

@@ -8,6 +8,7 @@
 #include "base/ui.h"
 #include "link/listeners.h"
 #include "ticket/terminal_core.h"
+#include "views/print/printable.h"
 #include "views/terminal/terminal_host.h"
 
 #include <QWidget>
@@ -24,7 +25,7 @@ namespace trix::views {
 
 class CommandMenuBox;
 
-class TerminalView : public QWidget, public link::LinkListener {
+class TerminalView : public QWidget, public link::LinkListener, public print::PrintSource {
     Q_OBJECT
 public:
     TerminalView(TerminalHost& host, MessageSink& messages, app::IniProfile* profile,
@@ -39,6 +40,14 @@ public:
     void receiverChanged();
     // Writes the history of the current model to the profile.
     void saveHistory();
+
+    // The print command's document: the lines page by page.
+    std::unique_ptr<print::Printable> printDocument() override;
+    // Output stops while the terminal prints, without touching the user's pause; every hold
+    // is released once.
+    void holdOutput() { ++holds_; }
+    void releaseOutput() { holds_ = holds_ > 0 ? holds_ - 1 : 0; }
+    bool outputHeld() const { return holds_ > 0; }
 
     void setPaused(bool on);
     void setAddChecksum(bool on);
@@ -86,6 +95,7 @@ private:
     ticket::TrafficList traffic_;
     ticket::CommandHistory history_;
     bool paused_ = false;
+    int holds_ = 0;
     bool addChecksum_ = true;
     bool selectMode_ = false;
     bool sending_ = false;

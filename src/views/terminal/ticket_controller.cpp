@@ -80,9 +80,11 @@ void TicketController::startTicket() {
 }
 
 void TicketController::disconnected() {
+    // The series ends first: the cancelled ticket's message boxes run an event loop, and a
+    // series timer firing in there must not start a turn or report the series a success.
+    series_.disconnected();
     if (window_)
         window_->disconnected();
-    series_.disconnected();
 }
 
 } // namespace trix::views
