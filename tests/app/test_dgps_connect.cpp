@@ -11,9 +11,12 @@
 #include "main_window.h"
 #include "session.h"
 #include "trix_application.h"
+#include "views/print/print_frame.h"
 #include "views/rtcm/rtcm_factory.h"
+#include "views/rtcm/rtcm_texts.h"
 #include "views/rtcm/rtcm_window.h"
 #include "views/rtk/rtk_factory.h"
+#include "views/rtk/rtk_table.h"
 #include "views/rtk/rtk_window.h"
 
 #include "../link/pty_pair.h"
@@ -21,12 +24,19 @@
 #include "scripted_messages.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <algorithm>
 #include <filesystem>
@@ -89,6 +99,140 @@ class DgpsConnectTest : public QObject {
         o.dataHome = (tmp_->path() + "/data").toStdString();
         o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
         return o;
+    }
+
+    // What the windows must show for the epoch the counter shows now: the RTK record's time and
+    // the RTCM message epoch's first header row, each the first entry not before the epoch (the
+    // last one past the end).
+    void expectFollowing(const char* how, views::RtcmWindow& rtcm, views::RtkWindow& rtk) {
+        Session& session = frame_->session();
+        const EpochDecoder& d = *session.decoder();
+        const double u = dgps::nearest(d.pos.utcTime, session.dgps().rtk().clock().firstPosition());
+        const auto& history = session.dgps().rtk().history();
+        int record = session.dgps().rtk().recordFor(u);
+        if (record < 0)
+            record = static_cast<int>(history.size()) - 1;
+        const int utc = rowOf(rtk.periodicTable(), "UTC time");
+        const auto rows =
+            rtk::periodicRows(history[static_cast<std::size_t>(record)], session.link().modelIndex);
+        QVERIFY2(utc >= 0 && cell(rtk.periodicTable(), utc, 1).toStdString() ==
+                                 rows[static_cast<std::size_t>(utc)].value,
+                 how);
+        const auto& messageEpochs = session.dgps().rtcm().messageEpochs();
+        int e = session.dgps().rtcm().messageEpochFor(
+            dgps::nearest(d.pos.utcTime, session.dgps().rtcm().clock().firstPosition()));
+        if (e < 0)
+            e = static_cast<int>(messageEpochs.size()) - 1;
+        const auto headers = rtcm::headerRows(messageEpochs[static_cast<std::size_t>(e)].messages);
+        QVERIFY2(rtcm.headerGrid()->rowCount() == static_cast<int>(headers.size()), how);
+        for (std::size_t c = 0; c < headers.front().size(); ++c)
+            QVERIFY2(cell(rtcm.headerGrid(), 0, static_cast<int>(c)).toStdString() ==
+                         headers.front()[c],
+                     how);
+    }
+
+    void followEveryWay(EpochCounter& counter, views::RtcmWindow& rtcm, views::RtkWindow& rtk,
+                        int epochs) {
+        const EpochDecoder& d = *frame_->session().decoder();
+        const int utc = rowOf(rtk.periodicTable(), "UTC time");
+        auto settle = [] {
+            QApplication::processEvents();
+            QTest::qWait(20);
+        };
+        // A jump from the first epoch to the last one shows the last record, not the first.
+        counter.playback()->stepTo(0); // false when the file opened there
+        settle();
+        QCOMPARE(d.history.writePosition, 0);
+        const QString first = cell(rtk.periodicTable(), utc, 1);
+        expectFollowing("first", rtcm, rtk);
+        counter.numberField()->setText(QString::number(epochs));
+        QTest::keyClick(counter.numberField(), Qt::Key_Return);
+        settle();
+        QCOMPARE(d.history.writePosition, epochs - 1);
+        QVERIFY(cell(rtk.periodicTable(), utc, 1) != first);
+        expectFollowing("number", rtcm, rtk);
+
+        counter.numberField()->setText("3");
+        QTest::keyClick(counter.numberField(), Qt::Key_Return);
+        settle();
+        expectFollowing("number back", rtcm, rtk);
+        counter.scrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        settle();
+        QCOMPARE(d.history.writePosition, 12);
+        expectFollowing("scroll page", rtcm, rtk);
+        counter.scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        settle();
+        expectFollowing("scroll line", rtcm, rtk);
+        counter.scrollBar()->setSliderPosition(epochs / 2);
+        settle();
+        QCOMPARE(d.history.writePosition, epochs / 2);
+        expectFollowing("thumb", rtcm, rtk);
+
+        counter.setFocus();
+        QTest::keyClick(&counter, Qt::Key_Right);
+        settle();
+        expectFollowing("right key", rtcm, rtk);
+        QTest::keyClick(&counter, Qt::Key_End);
+        settle();
+        QCOMPARE(d.history.writePosition, epochs - 1);
+        expectFollowing("end key", rtcm, rtk);
+        QTest::keyClick(&counter, Qt::Key_Home);
+        settle();
+        QCOMPARE(d.history.writePosition, 0);
+        QCOMPARE(cell(rtk.periodicTable(), utc, 1), first);
+        expectFollowing("home key", rtcm, rtk);
+
+        // The movie: each epoch it shows reaches both windows.
+        counter.playButton()->click();
+        QVERIFY(d.movieRunning);
+        for (int tick = 0; tick < 4; ++tick) {
+            const int before = d.history.writePosition;
+            QVERIFY(QTest::qWaitFor([&] { return d.history.writePosition != before; }, 3000));
+            // The movie has moved on to the next epoch: the windows show the one before it.
+            counter.playButton()->click();
+            settle();
+            expectFollowing("movie", rtcm, rtk);
+            counter.playButton()->click();
+        }
+        counter.playButton()->click();
+        QVERIFY(!d.movieRunning);
+    }
+
+    void printBothWindows(views::RtcmWindow& rtcm, views::RtkWindow& rtk) {
+        const QString pdf = tmp_->path() + "/dgps.pdf";
+        print::PrintCommand::Hooks hooks;
+        hooks.choosePrinter = [&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        hooks.askChoice = [](print::PrintChoice& c, bool& preview, const QString&, QWidget*) {
+            c = print::PrintChoice::ActiveWindow;
+            preview = false;
+            return true;
+        };
+        auto* commands = new print::PrintCommands(*frame_, hooks);
+        struct Expected {
+            QWidget* window;
+            const char* title;
+            const char* text;
+        };
+        for (const Expected& e : {Expected{&rtcm, "RTCM DGPS", "Page 1 of 1"},
+                                  Expected{&rtk, "RTK", "Departure Plot"}}) {
+            frame_->mdiArea()->setActiveSubWindow(
+                qobject_cast<QMdiSubWindow*>(e.window->parentWidget()));
+            commands->updateCommands();
+            QVERIFY2(commands->printAction()->isEnabled(), e.title);
+            QFile::remove(pdf);
+            QCOMPARE(commands->print(false), 1);
+            QProcess text;
+            text.start("pdftotext", {"-layout", pdf, "-"});
+            QVERIFY(text.waitForFinished(30000));
+            const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+            QVERIFY2(printed.contains(e.title) && printed.contains(e.text),
+                     qPrintable(e.title + QStringLiteral(": ") + printed));
+        }
+        delete commands;
     }
 
 private slots:
@@ -198,11 +342,18 @@ private slots:
         QCOMPARE(commands.count("NME,POS,B,OFF", atSecond), 0);
         frame_->onDisconnect();
         QVERIFY(!session.link().portOpen());
+        // The port closes once its switching-off commands have left.
+        QVERIFY(QTest::qWaitFor([&] { return !session.link().busy; }, 3000));
         rx.reset();
 
         // The recorded log: both View commands follow the file's content, both windows open.
         QVERIFY(std::filesystem::exists(log));
+        // The recording is named from the model code of the receiver (RX-17, model 4), and the
+        // name gives the model back when the file is viewed.
+        QCOMPARE(QString::fromStdString(std::filesystem::path(log).filename().string()),
+                 QStringLiteral("rx17_001.log"));
         QVERIFY(frame_->viewLogFile(QString::fromStdString(log)));
+        QCOMPARE(session.link().modelIndex, 4);
         QVERIFY(session.decoder());
         QVERIFY(session.decoder()->logHasRtcm);
         QVERIFY(session.decoder()->logHasRtk);
@@ -217,22 +368,18 @@ private slots:
         QCOMPARE(cell(rtcm->queriedGrid(), 0, 0), QStringLiteral("REMOTE"));
         QVERIFY(rtcm->headerGrid()->rowCount() >= 1);
 
-        // Following the epoch counter to the last epoch shows the last message epoch.
+        // The windows follow every way of moving the epoch counter.
         EpochCounter* counter = frame_->epochCounter();
         QVERIFY(counter);
         const int epochs = session.decoder()->epochsCompleted;
-        QVERIFY(epochs > 5);
+        QVERIFY(epochs > 20);
         QVERIFY(session.dgps().rtcm().messageEpochs().size() > 1);
-        QVERIFY(rtcm->gpsGrid()->rowCount() > 0);
-        const int utc = rowOf(rtk->periodicTable(), "UTC time");
-        QVERIFY(utc >= 0);
-        const QString firstTime = cell(rtk->periodicTable(), utc, 1);
-        const int from = counter->playback()->current();
-        QVERIFY(counter->playback()->stepTo(from > epochs / 2 ? 0 : epochs - 1));
-        QTest::qWait(50);
-        // The RTK record carries its own time.
-        QEXPECT_FAIL("", "the windows do not yet follow the counter in the program", Continue);
-        QVERIFY(cell(rtk->periodicTable(), utc, 1) != firstTime);
+        QVERIFY(session.dgps().rtk().history().size() > 1);
+        followEveryWay(*counter, *rtcm, *rtk, epochs);
+
+        // Either window prints through the print command: RTCM on numbered pages, RTK with its
+        // scatter plot and tables.
+        printBothWindows(*rtcm, *rtk);
         frame_->mdiArea()->tileSubWindows();
         QTest::qWait(300);
         frame_->grab().save(grabPath("dgps_viewed.png"));
