@@ -12,10 +12,9 @@ namespace trix::views {
 
 namespace {
 
-// The scatter plot on paper: at most this radius, the tables 70 units below its disc (its
-// titles take the first 60).
+// The scatter plot on paper: at most this radius, the tables below its titles.
 constexpr int kScatterRadius = 200;
-constexpr int kScatterTitles = 70;
+constexpr int kScatterTitles = RtkScatterView::kPrintTitles;
 // Beside the disc, the tables keep this distance from it.
 constexpr int kScatterGap = 40;
 

@@ -56,6 +56,11 @@ void RtkScatterView::draw(QPainter& p, int r, bool printing) const {
     constexpr int d = 1;
     if (printing && r < 50)
         return;
+    // The titles' colour is chosen against the plot's background, which paper lacks: the page
+    // gets the pane's background as the screen has it.
+    if (printing)
+        p.fillRect(QRect(0, 0, 2 * r + 1, 2 * r + kPrintTitles),
+                   plotColor(settings, "Background of Plot"));
     const QColor axes = plotColor(settings, "Axes");
     p.setPen(axes);
     p.setBrush(plotColor(settings, "Plot"));

@@ -20,6 +20,9 @@ class RtkScatterView : public QWidget {
 public:
     RtkScatterView(const rtk::RtkParser& parser, DisplaySource& source, QWidget* parent = nullptr);
 
+    // Below the disc, the titles take this height on paper.
+    static constexpr int kPrintTitles = 70;
+
     // Draws the plot with radius `radius`; when printing, nothing below a radius of 50 and the
     // points are not clipped to the disc.
     void draw(QPainter& p, int radius, bool printing) const;
