@@ -207,3 +207,14 @@ TEST(MenuTool, RowsBuildAndErrors) {
     EXPECT_EQ(out, "");
     EXPECT_EQ(err, "Error on compiling\n" + dir + "/bad.MNU\nat the line # 3\n");
 }
+
+TEST(TicketEndToEnd, AMissingDeviceIsNamedWithItsReason) {
+    std::string out, err;
+    const std::string missing = linktest::tempDir() + "/no-such-receiver";
+    EXPECT_EQ(
+        runCommand({binary("tools/trixlog/trixlog"), "ticket", missing, "--model", "8"}, out, err),
+        1);
+    EXPECT_EQ(out, "");
+    EXPECT_NE(err.find("trixlog ticket: cannot open " + missing), std::string::npos) << err;
+    EXPECT_NE(err.find("No such file or directory"), std::string::npos) << err;
+}

@@ -11,7 +11,6 @@
 #include "link/console.h"
 #include "link/data_pump.h"
 #include "link/link.h"
-#include "link/status.h"
 #include "logs/timer_host.h"
 #include "ticket/command_sender.h"
 #include "ticket/ticket_run.h"
@@ -197,12 +196,8 @@ int run(int argc, char** argv) {
     trix::link::ConsoleSink sink(stderr);
     trix::link::Link link(sink);
     link.setWaitHooks({&trix::link::PollLoop::idleWait, nullptr});
-    if (int rc = link.openDevice(o.line.device, o.line.settings, 1); rc < 0) {
-        std::string reason(trix::link::statusText(rc));
-        std::fprintf(stderr, "trixlog ticket: cannot open %s: %s\n", o.line.device.c_str(),
-                     reason.c_str());
+    if (!openLine(link, "ticket", o.line))
         return 1;
-    }
     link.state.modelIndex = model;
     link.state.receiverPort = o.letter;
 
