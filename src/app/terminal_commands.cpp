@@ -58,7 +58,12 @@ TerminalCommands::TerminalCommands(Session& session, QMdiArea& mdi, QMenu& gps, 
     gps.insertAction(&sendCommand, terminalAction_);
     frame_.addAction(terminalAction_); // the shortcut works with the menu closed
     connect(&sendCommand, &QAction::triggered, this, [this] { this->sendCommand(); });
-    connect(&supportTicket, &QAction::triggered, this, [this] { this->supportTicket(); });
+    // Checked while a series runs.
+    supportTicket.setCheckable(true);
+    connect(&supportTicket, &QAction::triggered, this, [this, &supportTicket] {
+        this->supportTicket();
+        supportTicket.setChecked(ticket_->checked());
+    });
 
     QMenu* help = menuBar.addMenu(u8(str::kWireHelpMenu));
     bookAction_ = help->addAction(u8(str::kWireBookCommand), this, [this] { openBook(); });
@@ -196,6 +201,7 @@ void TerminalCommands::portChanged() {
 void TerminalCommands::fillState(CommandState& s) const {
     s.commandListLoaded = sendDialog_ && sendDialog_->menuBox()->hasMenu();
     s.ticketRunning = ticket_->ticketRunning();
+    s.ticketSeries = ticket_->checked();
 }
 
 } // namespace trix::app

@@ -275,12 +275,15 @@ private slots:
         QCOMPARE(frame.statusBarEx()->iconIndex(), 0);
         frame.updateCommands();
         QVERIFY(!frame.action(Command::SupportTicket)->isEnabled()); // a ticket is being made
+        QVERIFY(frame.action(Command::SupportTicket)->isChecked());  // a series runs
 
         QVERIFY(QTest::qWaitFor([&] { return !t->ticket().series().running(); }, 15000));
         QVERIFY(QTest::qWaitFor([&] { return t->ticket().window() == nullptr; }, 5000));
         QVERIFY(contains(messages_->statuses, kCreated));
         QVERIFY(!contains(messages_->statuses, kCancelled));
         QCOMPARE(frame.statusBarEx()->iconIndex(), int(StatusBar::NoIcon));
+        frame.updateCommands();
+        QVERIFY(!frame.action(Command::SupportTicket)->isChecked());
         // A complete ticket of a series is said in the status bar only.
         QVERIFY2(messages_->shown.empty(), joined(messages_->shown).c_str());
 
@@ -379,8 +382,10 @@ private slots:
             if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
                 d->reject();
         });
+        QVERIFY(frame.action(Command::SupportTicket)->isChecked());
         frame.action(Command::SupportTicket)->trigger();
         QVERIFY(!t->ticket().series().running());
+        QVERIFY(!frame.action(Command::SupportTicket)->isChecked());
         QVERIFY(contains(messages_->shown, "Would you like to stop creating Support Ticket?"));
         frame.onDisconnect();
     }

@@ -44,7 +44,7 @@ CommandStatus commandStatus(Command c, const CommandState& s) {
     case Command::SupportTicket:
         return {!s.ticketRunning && s.portOpen && !s.hostMode && s.modelIndex >= 2 &&
                     s.modelIndex <= 19,
-                false};
+                s.ticketSeries};
     case Command::PortActivity:
         return {true, s.portActivityOpen};
     case Command::CloseLogFile:

@@ -41,6 +41,7 @@ struct CommandState {
     bool recording = false;
     bool commandListLoaded = false;
     bool ticketRunning = false;
+    bool ticketSeries = false; // a series of support tickets runs (the command's check mark)
     bool fileHasRtcm = false;
     bool fileHasRtk = false;
     int viewedEpochs = 0;
