@@ -4,7 +4,9 @@
 #include "trixres/trixres.h"
 #include "views/book/book_window.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <fstream>
@@ -86,4 +88,63 @@ TEST(BookWindow, MissingDescriptionAndLongText) {
     EXPECT_GE(book.pageCount(), 1);
     EXPECT_LE(book.pageCount(), 50);
     EXPECT_EQ(book.layout().lines.back().end, 4096u);
+}
+
+namespace {
+
+void sendMouse(QWidget& w, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons,
+               Qt::MouseButton button = Qt::NoButton) {
+    QMouseEvent e(type, QPointF(at), QPointF(w.mapToGlobal(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&w, &e);
+}
+
+} // namespace
+
+TEST(BookWindow, HoverHighlightsTheTabAndTheBookDrags) {
+    Sink sink;
+    BookWindow book(sink, shipped, picture);
+    book.move(100, 100);
+    book.show();
+    // The pointer over a tab lights it, over the book it goes out; leaving the book too.
+    const QRect tab = book.tabRectOf(4);
+    sendMouse(book, QEvent::MouseMove, tab.topLeft() + QPoint(4, 4), Qt::NoButton);
+    EXPECT_EQ(book.highlightedTab(), 4);
+    EXPECT_EQ(book.cursor().shape(), Qt::PointingHandCursor);
+    // Where two tabs overlap, the one drawn last (lower down) is under the pointer.
+    const QRect next = book.tabRectOf(5);
+    if (tab.intersects(next)) {
+        sendMouse(book, QEvent::MouseMove, tab.intersected(next).center(), Qt::NoButton);
+        EXPECT_EQ(book.highlightedTab(), 5);
+    }
+    const QPoint origin = BookWindow::bookOrigin();
+    sendMouse(book, QEvent::MouseMove, origin + QPoint(200, 30), Qt::NoButton);
+    EXPECT_EQ(book.highlightedTab(), -1);
+    EXPECT_EQ(book.cursor().shape(), Qt::ArrowCursor);
+    // A page corner shows the hand.
+    sendMouse(book, QEvent::MouseMove, origin + QPoint(580, 360), Qt::NoButton);
+    EXPECT_EQ(book.cursor().shape(), Qt::PointingHandCursor);
+    sendMouse(book, QEvent::MouseMove, tab.topLeft() + QPoint(4, 4), Qt::NoButton);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&book, &leave);
+    EXPECT_EQ(book.highlightedTab(), -1);
+
+    // Pressed on the page (no spot, no tab), the book follows the pointer; the model and the
+    // page stay.
+    const int model = book.model(), page = book.page();
+    const QPoint start = book.pos();
+    const QPoint grip = origin + QPoint(200, 200);
+    sendMouse(book, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)),
+                     QPointF(book.mapToGlobal(grip) + QPoint(30, 20)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&book, &drag);
+    sendMouse(book, QEvent::MouseButtonRelease, grip + QPoint(30, 20), Qt::NoButton,
+              Qt::LeftButton);
+    EXPECT_EQ(book.pos() - start, QPoint(30, 20));
+    EXPECT_EQ(book.model(), model);
+    EXPECT_EQ(book.page(), page);
+    EXPECT_TRUE(book.isVisible());
+    // Once released, moving does not drag.
+    sendMouse(book, QEvent::MouseMove, grip + QPoint(80, 80), Qt::NoButton);
+    EXPECT_EQ(book.pos() - start, QPoint(30, 20));
 }
