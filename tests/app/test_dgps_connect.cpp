@@ -380,6 +380,9 @@ private slots:
         // Either window prints through the print command: RTCM on numbered pages, RTK with its
         // scatter plot and tables.
         printBothWindows(*rtcm, *rtk);
+        // Shown, so that the grab holds every child window.
+        frame_->show();
+        frame_->resize(1400, 1000);
         frame_->mdiArea()->tileSubWindows();
         QTest::qWait(300);
         frame_->grab().save(grabPath("dgps_viewed.png"));
