@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 using namespace trix;
 
@@ -112,6 +113,17 @@ TEST(ScaledWindows, PanelPositionAndSkyChartAreDrawnWhole) {
     ASSERT_NE(decoder, nullptr);
     decoder->at2.heading = std::fmod(decoder->pos.course + 50.0f, 360.0f);
     decoder->at2.pitch = -45.0f;
+    // Four satellites just above the horizon, north, east, south and west, one and two
+    // digits, used and not: their symbols must stay whole at the chart's edge.
+    SatelliteRecord& sat = decoder->sat;
+    const std::pair<std::uint8_t, char> horizon[] = {{29, '-'}, {7, 'U'}, {138, '-'}, {66, 'U'}};
+    for (int k = 0; k < 4 && sat.inView < kMaxSats; ++k)
+        sat.sats[sat.inView++] = {horizon[k].first, static_cast<std::uint16_t>(90 * k), 1, 30, 0,
+                                  horizon[k].second};
+    auto& snaps = decoder->history.skyPlots;
+    const auto current = static_cast<std::size_t>(decoder->history.writePosition);
+    ASSERT_LT(current, snaps.size());
+    snaps[current] = skyPlotFrom(sat);
     decoder->reportEpoch(true);
     QApplication::processEvents();
 

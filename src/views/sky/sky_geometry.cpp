@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cmath>
 
 namespace trix::views {
 
@@ -15,9 +16,26 @@ int skyRingItem(int sv, int modelIndex) {
     return sv >= 65 ? sky::kGlonassRing : sky::kSbasRing;
 }
 
-SkyPixel skyPixel(const SkyPlotRecord::Point& p, int r) {
-    return {static_cast<int>(static_cast<double>(r) * p.x),
-            static_cast<int>(static_cast<double>(r) * p.y)};
+SkyPlotRecord::Point skyPointAt(double azimuth, double elevation) {
+    // The decoder's own arithmetic, down to the float it stores, so that a point computed
+    // here falls on the very pixel of the snapshot's point.
+    const double d = (90.0 - elevation) * 0.011111111111111112;
+    const double theta = (90.0 - azimuth) * 0.017453292519943295;
+    SkyPlotRecord::Point p;
+    p.x = static_cast<float>(1.0 + d * std::cos(theta));
+    p.y = static_cast<float>(1.0 - d * std::sin(theta));
+    return p;
+}
+
+SkyLayout SkyLayout::inView(int width, int height, int inset) {
+    const int r = std::min(width, height) / 2;
+    const int radius = std::max(0, r - std::max(0, inset));
+    return {r - radius, r - radius, radius};
+}
+
+SkyPixel SkyLayout::pixel(const SkyPlotRecord::Point& p) const {
+    return {left + static_cast<int>(static_cast<double>(radius) * p.x),
+            top + static_cast<int>(static_cast<double>(radius) * p.y)};
 }
 
 SkyHistory skyHistoryOf(const EpochDecoder& d) {
@@ -42,8 +60,8 @@ namespace {
 using SvSet = std::bitset<256>;
 
 // The segment that leads into snapshot k from snapshot `prev`.
-void appendSegments(const SkyPlotRecord& prev, const SkyPlotRecord& cur, const SvSet& inView, int r,
-                    std::vector<SkySegment>& out) {
+void appendSegments(const SkyPlotRecord& prev, const SkyPlotRecord& cur, const SvSet& inView,
+                    const SkyLayout& layout, std::vector<SkySegment>& out) {
     for (int j = 0; j < kMaxSats; ++j) {
         const auto& b = cur.points[static_cast<std::size_t>(j)];
         if (b.svNumber == 0 || !inView.test(b.svNumber))
@@ -51,8 +69,8 @@ void appendSegments(const SkyPlotRecord& prev, const SkyPlotRecord& cur, const S
         const auto& a = prev.points[static_cast<std::size_t>(j)];
         if (a.svNumber != b.svNumber)
             continue;
-        const SkyPixel from = skyPixel(a, r);
-        const SkyPixel to = skyPixel(b, r);
+        const SkyPixel from = layout.pixel(a);
+        const SkyPixel to = layout.pixel(b);
         if (from == to)
             continue;
         out.push_back({from, to});
@@ -61,7 +79,7 @@ void appendSegments(const SkyPlotRecord& prev, const SkyPlotRecord& cur, const S
 
 } // namespace
 
-SkyTracks skyTracks(const SkyHistory& h, int r) {
+SkyTracks skyTracks(const SkyHistory& h, const SkyLayout& layout) {
     SkyTracks t;
     if (!h.drawable())
         return t;
@@ -73,8 +91,8 @@ SkyTracks skyTracks(const SkyHistory& h, int r) {
     if (inView.none())
         return t;
     const auto segment = [&](int prev, int k, std::vector<SkySegment>& out) {
-        appendSegments(s[static_cast<std::size_t>(prev)], s[static_cast<std::size_t>(k)], inView, r,
-                       out);
+        appendSegments(s[static_cast<std::size_t>(prev)], s[static_cast<std::size_t>(k)], inView,
+                       layout, out);
     };
     if (h.replay) {
         // The backward colour covers the snapshots up to the current one; what lies after it

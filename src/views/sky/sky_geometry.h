@@ -1,7 +1,7 @@
 #pragma once
-// The geometry of the sky chart, free of any drawing: which history snapshots exist, the
-// pixel of a snapshot point, the ring colour of a satellite number, and the track segments
-// that join a satellite's positions in consecutive snapshots.
+// The geometry of the sky chart, free of any drawing: which history snapshots exist, where
+// the chart lies in its view and the pixel of a snapshot point, the ring colour of a satellite
+// number, and the track segments that join a satellite's positions in consecutive snapshots.
 
 #include "decode/epoch_decoder.h"
 #include "decode/records.h"
@@ -34,8 +34,30 @@ struct SkyPixel {
     friend bool operator==(const SkyPixel&, const SkyPixel&) = default;
 };
 
-// (r × x, r × y) truncated to whole pixels.
-SkyPixel skyPixel(const SkyPlotRecord::Point& p, int r);
+// The point of azimuth a and elevation e (degrees) on the unit chart, computed as the decoder
+// stores it in a snapshot, the horizon (elevation 0) included.
+SkyPlotRecord::Point skyPointAt(double azimuth, double elevation);
+
+// Where the chart lies in its view: the horizon circle of `radius` pixels inscribed in the
+// square at (left, top). Rings, tracks and satellites are all placed through it, so that they
+// keep together when the chart is inset from the view's edge.
+struct SkyLayout {
+    int left = 0;
+    int top = 0;
+    int radius = 0;
+
+    // The chart centred on (r, r), r half the smaller side of a w × h view, with its horizon
+    // `inset` pixels inside that half; the radius is 0 when nothing is left of it.
+    static SkyLayout inView(int width, int height, int inset);
+
+    SkyPixel centre() const { return {left + radius, top + radius}; }
+    // (radius × x, radius × y) truncated to whole pixels, moved to the chart's square.
+    SkyPixel pixel(const SkyPlotRecord::Point& p) const;
+    SkyPixel pixelAt(double azimuth, double elevation) const {
+        return pixel(skyPointAt(azimuth, elevation));
+    }
+    friend bool operator==(const SkyLayout&, const SkyLayout&) = default;
+};
 
 // The snapshots the chart reads: the current one and how many exist, with the ring layout.
 struct SkyHistory {
@@ -62,11 +84,11 @@ struct SkyTracks {
     std::vector<SkySegment> forward;
 };
 
-// The track segments of the chart of radius r. Live: the segments of the snapshots up to
+// The track segments of the chart laid out by `layout`. Live: the segments of the snapshots up to
 // the one before the current; during replay every snapshot's segment, those after the
 // current in the forward list. A segment is drawn only for a satellite that is in view in
 // the current snapshot, in the same slot of both snapshots, and on two different pixels.
-SkyTracks skyTracks(const SkyHistory& h, int r);
+SkyTracks skyTracks(const SkyHistory& h, const SkyLayout& layout);
 
 // The fill of a satellite that is not used: every colour byte XOR 127.
 std::uint32_t unusedSatelliteFill(std::uint32_t rgb);

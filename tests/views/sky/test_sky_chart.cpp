@@ -12,6 +12,7 @@
 #include "views/sky/sky_geometry.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QSplitter>
 
 #include <gtest/gtest.h>
@@ -38,16 +39,21 @@ protected:
         source.decoderPtr = &decoder;
         source.model = kModelUnknown;
     }
+    // The chart drawn at w × h; `layout` tells where it lies.
     QImage chartImage(int w, int h) {
         SkyChartView chart(source);
         chart.resize(w, h);
         chart.show();
         QApplication::processEvents();
+        layout = chart.layout();
+        halfSize = chart.circleHalfSize();
         return test::grabOf(chart);
     }
 
     EpochDecoder decoder{kModelUnknown};
     PlainDisplaySource source;
+    SkyLayout layout;
+    int halfSize = 0;
 };
 
 TEST(SkyGeometry, RingColourFollowsNumberingOfTheModel) {
@@ -65,10 +71,37 @@ TEST(SkyGeometry, RingColourFollowsNumberingOfTheModel) {
 
 TEST(SkyGeometry, SnapshotPixelsPutZenithAtTheCentreAndEastRight) {
     const SkyPlotRecord s = skyPlotFrom(satellites({{5, 90, 30}, {12, 0, 90}, {7, 90, 0}}));
+    const SkyLayout whole{0, 0, 150};
     // 1 + 60/90 is stored as a float just below 1⅔: truncation gives 249.
-    EXPECT_EQ(skyPixel(s.points[0], 150), (SkyPixel{249, 150}));
-    EXPECT_EQ(skyPixel(s.points[1], 150), (SkyPixel{150, 150}));
+    EXPECT_EQ(whole.pixel(s.points[0]), (SkyPixel{249, 150}));
+    EXPECT_EQ(whole.pixel(s.points[1]), (SkyPixel{150, 150}));
     EXPECT_EQ(s.points[2].svNumber, 0); // elevation 0: not drawn
+    // An inset chart moves every pixel by its corner.
+    const SkyLayout inset{12, 12, 138};
+    EXPECT_EQ(inset.centre(), (SkyPixel{150, 150}));
+    EXPECT_EQ(inset.pixel(s.points[1]), inset.centre());
+    EXPECT_EQ(inset.pixelAt(90, 0), (SkyPixel{12 + 2 * 138, 150}));
+    EXPECT_EQ(inset.pixelAt(0, 0), (SkyPixel{150, 12}));
+}
+
+TEST(SkyGeometry, PointsAtAnAzimuthAndElevationAreTheSnapshotsOwn) {
+    const SatelliteRecord sat = satellites({{5, 90, 30}, {8, 134, 64}, {11, 202, 32}, {2, 350, 1}});
+    const SkyPlotRecord s = skyPlotFrom(sat);
+    const SkyLayout chart = SkyLayout::inView(300, 300, 12);
+    for (int k = 0; k < sat.inView; ++k) {
+        const SatEntry& e = sat.sats[static_cast<std::size_t>(k)];
+        EXPECT_EQ(chart.pixelAt(e.azimuth, e.elevation),
+                  chart.pixel(s.points[static_cast<std::size_t>(k)]))
+            << int(e.svNumber);
+    }
+}
+
+TEST(SkyGeometry, TheChartIsInsetAboutTheCentreOfTheSmallerSide) {
+    EXPECT_EQ(SkyLayout::inView(300, 300, 0), (SkyLayout{0, 0, 150}));
+    EXPECT_EQ(SkyLayout::inView(300, 200, 12), (SkyLayout{12, 12, 88}));
+    EXPECT_EQ(SkyLayout::inView(199, 400, 12).centre(), (SkyPixel{99, 99}));
+    // Nothing left of a chart smaller than its inset.
+    EXPECT_EQ(SkyLayout::inView(20, 300, 12).radius, 0);
 }
 
 TEST(SkyGeometry, LiveTracksStopBeforeTheCurrentSnapshotAndFollowOnlySatellitesInView) {
@@ -84,7 +117,7 @@ TEST(SkyGeometry, LiveTracksStopBeforeTheCurrentSnapshotAndFollowOnlySatellitesI
     EXPECT_EQ(h.current, 4);
     EXPECT_EQ(h.count, 5);
     EXPECT_FALSE(h.replay);
-    const SkyTracks t = skyTracks(h, 90);
+    const SkyTracks t = skyTracks(h, SkyLayout{0, 0, 90});
     // Segments of snapshots 1 to c − 1; snapshot 2 repeats 1's pixel and is left out.
     ASSERT_EQ(t.backward.size(), 2u);
     EXPECT_EQ(t.backward[0].from, (SkyPixel{169, 90}));
@@ -99,7 +132,7 @@ TEST(SkyGeometry, ReplayDrawsWhatFollowsTheCurrentEpochInTheForwardColour) {
         storeLive(d, satellites({{5, 90, el}}));
     d.setViewing(true);
     d.history.writePosition = 1; // moved back with the epoch counter
-    const SkyTracks t = skyTracks(skyHistoryOf(d), 90);
+    const SkyTracks t = skyTracks(skyHistoryOf(d), SkyLayout{0, 0, 90});
     EXPECT_EQ(t.backward.size(), 1u); // 0 → 1
     ASSERT_EQ(t.forward.size(), 3u);  // 1 → 2, 2 → 3, 3 → 4
     EXPECT_EQ(t.forward.front().from, (SkyPixel{160, 90}));
@@ -114,7 +147,7 @@ TEST(SkyGeometry, WrappedLiveRingContinuesFromTheOldestSnapshot) {
     d.history.oldestPosition = 2;
     SkyHistory h = skyHistoryOf(d);
     h.count = 5;
-    const SkyTracks t = skyTracks(h, 90);
+    const SkyTracks t = skyTracks(h, SkyLayout{0, 0, 90});
     // 2 → 3, 3 → 4, 4 → 0; the segment into the current snapshot stays out.
     EXPECT_EQ(t.backward.size(), 3u);
 }
@@ -122,25 +155,32 @@ TEST(SkyGeometry, WrappedLiveRingContinuesFromTheOldestSnapshot) {
 TEST(SkyGeometry, NoSnapshotNoTracks) {
     EpochDecoder d(kModelUnknown);
     EXPECT_FALSE(skyHistoryOf(d).drawable());
-    EXPECT_TRUE(skyTracks(skyHistoryOf(d), 100).backward.empty());
+    EXPECT_TRUE(skyTracks(skyHistoryOf(d), SkyLayout{0, 0, 100}).backward.empty());
 }
 
 TEST_F(SkyTest, SatellitesAreDrawnAtTheirAzimuthAndElevation) {
     storeLive(decoder, satellites({{5, 90, 30}, {12, 0, 90}, {40, 180, 45, 30, '-'}, {7, 270, 0}}));
     const QImage img = chartImage(300, 300);
-    SkyChartView probe(source);
-    const int s = probe.circleHalfSize();
-    // Satellite 5 (used, GPS): ring outline and "Satellites" fill at (250, 150).
-    EXPECT_TRUE(near(img, 249 + s, 150, kGpsRing));
-    EXPECT_TRUE(near(img, 249 - s, 150, kGpsRing));
-    EXPECT_GT(test::countIn(img, QRect(249 - s, 150 - s, 2 * s, 2 * s), kWhite), 4 * s);
+    const int s = halfSize;
+    // The chart is centred on (r, r), r half the smaller side, whatever its inset.
+    ASSERT_EQ(layout.centre(), (SkyPixel{150, 150}));
+    // Satellite 5 (used, GPS): ring outline and "Satellites" fill, east at 30°.
+    const SkyPixel east = layout.pixelAt(90, 30);
+    EXPECT_EQ(east.y, 150);
+    EXPECT_GT(east.x, 150 + layout.radius / 2);
+    EXPECT_TRUE(near(img, east.x + s, east.y, kGpsRing));
+    EXPECT_TRUE(near(img, east.x - s, east.y, kGpsRing));
+    EXPECT_GT(test::countIn(img, QRect(east.x - s, east.y - s, 2 * s, 2 * s), kWhite), 4 * s);
     // Satellite 12 at the zenith, the centre.
     EXPECT_TRUE(near(img, 150, 150 - s, kGpsRing));
-    // Satellite 40 (not used, SBAS for this model): inverted fill, SBAS ring.
-    EXPECT_TRUE(near(img, 150 + s, 225, kSbasRing));
-    EXPECT_GT(test::countIn(img, QRect(150 - s, 225 - s, 2 * s, 2 * s), kGrey), 4 * s);
+    // Satellite 40 (not used, SBAS for this model): inverted fill, SBAS ring, south at 45°.
+    const SkyPixel south = layout.pixelAt(180, 45);
+    EXPECT_EQ(south.x, 150);
+    EXPECT_TRUE(near(img, south.x + s, south.y, kSbasRing));
+    EXPECT_GT(test::countIn(img, QRect(south.x - s, south.y - s, 2 * s, 2 * s), kGrey), 4 * s);
     // Satellite 7 at elevation 0 is not drawn on the horizon.
-    EXPECT_FALSE(near(img, 0, 150, kGpsRing, 3));
+    const SkyPixel west = layout.pixelAt(270, 0);
+    EXPECT_FALSE(near(img, west.x, west.y, kGpsRing, 3));
     test::saveImage(img, "sky_chart_pixels");
 }
 
@@ -148,21 +188,27 @@ TEST_F(SkyTest, Prn40TakesTheGlonassRingForModels15And16) {
     storeLive(decoder, satellites({{40, 90, 30}}, 15));
     source.model = 15;
     const QImage img = chartImage(300, 300);
-    SkyChartView probe(source);
-    EXPECT_TRUE(near(img, 249 + probe.circleHalfSize(), 150, kGlnRing));
+    const SkyPixel c = layout.pixelAt(90, 30);
+    EXPECT_TRUE(near(img, c.x + halfSize, c.y, kGlnRing));
 }
 
 TEST_F(SkyTest, RingsAndNorthLine) {
     const QImage img = chartImage(300, 300);
-    // r = 150, q = 50: outlines at 150, 100 and 50 pixels, "Sky" between them.
-    EXPECT_TRUE(near(img, 299, 150, kWhite));
-    EXPECT_TRUE(near(img, 250, 150, kWhite));
-    EXPECT_TRUE(near(img, 200, 150, kWhite));
-    EXPECT_EQ(test::px(img, 275, 150), kBlack);
-    EXPECT_EQ(test::px(img, 225, 150), kBlack);
-    EXPECT_EQ(test::px(img, 150, 20), kWhite); // the line to the north
-    EXPECT_EQ(test::px(img, 150, 280), kBlack);
-    EXPECT_EQ(test::px(img, 2, 2), kGrey); // "Background of Sky"
+    // Outlines at the horizon radius R, R − q and R − 2q, q = R / 3; "Sky" between them.
+    const SkyPixel c = layout.centre();
+    const int r = layout.radius;
+    const int q = r / 3;
+    ASSERT_GT(q, 10);
+    EXPECT_TRUE(near(img, c.x + r - 1, c.y, kWhite));
+    EXPECT_TRUE(near(img, c.x + r - q, c.y, kWhite));
+    EXPECT_TRUE(near(img, c.x + r - 2 * q, c.y, kWhite));
+    EXPECT_EQ(test::px(img, c.x + r - q / 2, c.y), kBlack);
+    EXPECT_EQ(test::px(img, c.x + r - 3 * q / 2, c.y), kBlack);
+    EXPECT_EQ(test::px(img, c.x, c.y - r + 10), kWhite); // the line to the north
+    EXPECT_EQ(test::px(img, c.x, c.y + r - 10), kBlack);
+    // "Background of Sky" outside the horizon, the inset included.
+    EXPECT_EQ(test::px(img, 2, 2), kGrey);
+    EXPECT_EQ(test::px(img, c.x + r + 1, c.y), kGrey);
 }
 
 TEST_F(SkyTest, AChartBelow40PixelsShowsOnlyTheBackground) {
@@ -178,10 +224,11 @@ TEST_F(SkyTest, ReplayTracksShowBothColours) {
     decoder.history.writePosition = 3;
     decoder.sat = satellites({{5, 90, 35}});
     const QImage img = chartImage(300, 300);
-    // Elevation 5 → 1 + 85/90 of the radius; 75 → 1 + 15/90. Before the current epoch the
-    // track is backward, after it forward.
-    EXPECT_TRUE(near(img, 150 + 140, 150, kBackward));
-    EXPECT_TRUE(near(img, 150 + 30, 150, kForward));
+    // Before the current epoch the track is backward, after it forward.
+    const SkyPixel low = layout.pixelAt(90, 5);
+    const SkyPixel high = layout.pixelAt(90, 75);
+    EXPECT_TRUE(near(img, low.x, low.y, kBackward));
+    EXPECT_TRUE(near(img, high.x, high.y, kForward));
 }
 
 TEST_F(SkyTest, TableHasAnL2ColumnOnlyForModels4And18) {
@@ -341,7 +388,7 @@ TEST_F(SkyTest, DrawingNeighboursKeepsUsedSatellitesOnTopAndNumbersReadable) {
     const QFontMetrics fm(chart.viewFont());
     const SkyPlotRecord snap = skyPlotFrom(sat);
     const auto numberRect = [&](int slot, const QString& text) {
-        const SkyPixel c = skyPixel(snap.points[static_cast<std::size_t>(slot)], chart.radius());
+        const SkyPixel c = chart.layout().pixel(snap.points[static_cast<std::size_t>(slot)]);
         const QPoint origin(c.x - fm.horizontalAdvance(text) / 2,
                             c.y - fm.height() / 2 + fm.ascent());
         return fm.tightBoundingRect(text).translated(origin);
@@ -366,6 +413,66 @@ TEST_F(SkyTest, DrawingNeighboursKeepsUsedSatellitesOnTopAndNumbersReadable) {
     EXPECT_EQ(test::countIn(img, unused, kWhite), 0);
     test::saveImage(img, "sky_neighbours");
     test::saveImage(test::grabAtScale(chart, 1.75), "sky_neighbours@1.75");
+}
+
+// A satellite on the horizon keeps its whole symbol, circle and number, inside the view, at
+// any size of the chart and for the widest numbers.
+TEST_F(SkyTest, HorizonSatellitesStayInsideTheView) {
+    SkyChartView chart(source);
+    chart.show();
+    for (const QSize size :
+         {QSize(300, 300), QSize(500, 225), QSize(180, 400), QSize(301, 257), QSize(41, 41)}) {
+        chart.resize(size);
+        QApplication::processEvents();
+        const QRect view = chart.viewport()->rect();
+        ASSERT_EQ(view.size(), size);
+        ASSERT_GT(chart.layout().radius, 0) << size.width();
+        for (const int azimuth : {0, 90, 180, 270})
+            for (const int number : {1, 88, 138, 255}) {
+                const QRect symbol = chart.symbolRect(chart.layout().pixelAt(azimuth, 0), number);
+                EXPECT_TRUE(view.contains(symbol))
+                    << size.width() << "x" << size.height() << " azimuth " << azimuth << " number "
+                    << number;
+            }
+    }
+}
+
+// Drawn just above the horizon, north, east, south and west, each circle shows as much of its
+// outline as the one at the zenith, on screen at 1× and at 1.75× and on the printed page.
+TEST_F(SkyTest, DrawingHorizonSatellitesKeepsTheirWholeCircle) {
+    storeLive(decoder,
+              satellites({{11, 0, 1}, {12, 90, 1}, {13, 180, 1}, {14, 270, 1}, {15, 0, 90}}));
+    SkyChartView chart(source);
+    chart.resize(300, 300);
+    chart.show();
+    QApplication::processEvents();
+    const int s = chart.circleHalfSize();
+    const auto expectWholeCircles = [&](const QImage& img, qreal scale, const char* where) {
+        const auto ringPixels = [&](SkyPixel c) {
+            const QRectF circle(c.x - s, c.y - s, 2 * s, 2 * s);
+            const QRectF device(circle.topLeft() * scale, circle.size() * scale);
+            return test::countIn(img, device.toAlignedRect(), kGpsRing);
+        };
+        const int zenith = ringPixels(chart.layout().centre());
+        ASSERT_GT(zenith, 4 * s * scale) << where;
+        for (const int azimuth : {0, 90, 180, 270})
+            EXPECT_GE(ringPixels(chart.layout().pixelAt(azimuth, 1)), zenith * 9 / 10)
+                << "azimuth " << azimuth << " " << where;
+    };
+    const QImage screen = test::grabOf(chart);
+    expectWholeCircles(screen, 1.0, "at 1x");
+    const QImage scaled = test::grabAtScale(chart, 1.75);
+    expectWholeCircles(scaled, 1.75, "at 1.75x");
+    // The page is clipped to the printed extent: a circle cut by it would count short too.
+    QImage page(chart.size() * 2, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        chart.printPage(p);
+    }
+    expectWholeCircles(page, 1.0, "printed");
+    test::saveImage(screen, "sky_horizon");
+    test::saveImage(scaled, "sky_horizon@1.75");
 }
 
 // A three-digit azimuth keeps a gap to the next column, and the last column of the vertical
