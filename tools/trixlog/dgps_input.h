@@ -10,6 +10,7 @@
 #include "logs/scratch_dir.h"
 #include "logs/stream_sink.h"
 #include "logs/viewed_log.h"
+#include "views/rtcm/running_clock.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -132,15 +133,8 @@ inline bool epochTimes(const Options& o, std::vector<double>& times) {
     log.indexer.setErrorListDirectory(scratch.path());
     if (!log.open(o.path, o.model))
         return false;
-    const trix::EpochHistory& h = log.decoder.history;
-    const int count = log.decoder.epochsCompleted;
-    const int capacity = log.decoder.capacity();
-    for (int k = 0; k < count; ++k) {
-        const auto i = static_cast<std::size_t>((h.oldestPosition + k) % capacity);
-        if (i >= h.positions.size())
-            break;
-        times.push_back(h.positions[i].utcTime);
-    }
+    // The epochs the windows follow when the counter shows them.
+    times = trix::dgps::storedEpochTimes(log.decoder);
     return true;
 }
 

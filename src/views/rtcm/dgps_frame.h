@@ -54,7 +54,7 @@ public:
     }
     void epochShown() override {
         if (const EpochDecoder* d = decoder())
-            window->epochShown(d->pos.utcTime);
+            window->epochShown(*d);
     }
     void loggingStarted() override { window->loggingStarted(); }
 };

@@ -121,11 +121,13 @@ std::string dumpParser(const RtcmParser& p) {
 
 std::string dumpFollow(RtcmParser& p, const std::vector<double>& utcTimes) {
     std::string out;
-    const std::vector<double> unwrapped = unwrapEpochTimes(utcTimes, p.clock().firstPosition());
+    // The same path the window takes when the epoch counter shows epoch k.
+    p.setEpochTimes(utcTimes);
     for (std::size_t k = 0; k < utcTimes.size(); ++k) {
-        const int a = p.answerFor(unwrapped[k]);
-        const int e = p.messageEpochFor(unwrapped[k]);
-        p.follow(unwrapped[k]);
+        const double u = p.epochTime(static_cast<int>(k)).value_or(0.0);
+        const int a = p.answerFor(u);
+        const int e = p.messageEpochFor(u);
+        p.followEpoch(static_cast<int>(k));
         dumpLine(out, "follow",
                  dumpInt(static_cast<long>(k + 1)) + ',' + dumpTime(utcTimes[k]) + ',' +
                      (a < 0 ? std::string("-") : dumpInt(a + 1)) + ',' +

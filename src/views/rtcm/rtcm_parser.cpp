@@ -1,6 +1,7 @@
 #include "views/rtcm/rtcm_parser.h"
 
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
 #include "decode/framing.h"
 
 #include <algorithm>
@@ -173,6 +174,7 @@ void RtcmParser::freezeEpoch() {
 }
 
 void RtcmParser::dataLoaded() {
+    timeline_.clear();
     if (answerOpen_ && !expectSync_)
         completeAnswer();
     answerOpen_ = false;
@@ -400,6 +402,21 @@ bool RtcmParser::follow(double u) {
         changed = true;
     }
     return changed;
+}
+
+void RtcmParser::setEpochTimes(const std::vector<double>& utcTimes) {
+    timeline_.assign(utcTimes, clock_.firstPosition());
+}
+
+bool RtcmParser::followEpoch(int k) {
+    const std::optional<double> u = timeline_.at(k);
+    return u && follow(*u);
+}
+
+bool RtcmParser::followShownEpoch(const EpochDecoder& decoder) {
+    if (timeline_.size() != decoder.epochsCompleted)
+        setEpochTimes(dgps::storedEpochTimes(decoder));
+    return followEpoch(dgps::shownEpoch(decoder));
 }
 
 } // namespace trix::rtcm

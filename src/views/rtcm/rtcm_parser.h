@@ -32,6 +32,19 @@ public:
     int answerFor(double u) const;
     int messageEpochFor(double u) const;
 
+    // The stored epochs of the viewed log (times of day, oldest first), put on the running
+    // clock from the first position sentence. Following by epoch then lands on the same entries
+    // whichever epoch was shown before; dataLoaded() forgets them.
+    void setEpochTimes(const std::vector<double>& utcTimes);
+    // The running time of stored epoch `k`; nullopt when there is none.
+    std::optional<double> epochTime(int k) const { return timeline_.at(k); }
+    // Shows the entries for stored epoch `k` as follow() does; false when nothing changed or
+    // there is no such epoch.
+    bool followEpoch(int k);
+    // Shows the entries for the epoch `decoder` has on screen, taking its stored epochs when
+    // their number changed.
+    bool followShownEpoch(const EpochDecoder& decoder);
+
     // The state shown now.
     const QueriedState& queried() const { return queried_; }
     const MessageState& messages() const { return messages_; }
@@ -87,6 +100,7 @@ private:
     bool outOfMemory_ = false;
     int shownAnswer_ = -2;
     int shownEpoch_ = -2;
+    dgps::EpochTimeline timeline_;
 };
 
 } // namespace trix::rtcm

@@ -101,15 +101,12 @@ void RtcmWindow::dataLoaded() {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
-    followed_ = parser_.clock().firstPosition();
     enableUpdate();
     refresh();
 }
 
-void RtcmWindow::epochShown(double utcTime) {
-    const double u = dgps::nearest(utcTime, followed_);
-    followed_ = u;
-    if (parser_.follow(u))
+void RtcmWindow::epochShown(const EpochDecoder& decoder) {
+    if (parser_.followShownEpoch(decoder))
         refresh();
 }
 

@@ -9,7 +9,6 @@
 
 #include <QWidget>
 
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +19,9 @@ class QTableWidget;
 
 namespace trix::rtcm {
 class RtcmParser;
+}
+namespace trix {
+class EpochDecoder;
 }
 namespace trix::dgps {
 class DgpsCommands;
@@ -44,8 +46,8 @@ public:
     void line(std::string_view text);
     // The viewed file has been read.
     void dataLoaded();
-    // While a file is viewed: show the entries of the epoch with this time of day.
-    void epochShown(double utcTime);
+    // While a file is viewed: show the entries of the epoch `decoder` has on screen.
+    void epochShown(const EpochDecoder& decoder);
     // A log session starts: the receiver's RTC state goes into the log.
     void loggingStarted();
     // The options were applied: checksum switch and correction format.
@@ -91,7 +93,6 @@ private:
     QBoxLayout* corrections_;
     QLineEdit* message_;
     QPushButton* update_;
-    std::optional<double> followed_;
     bool closed_ = false;
 };
 

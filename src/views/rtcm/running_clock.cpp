@@ -1,6 +1,7 @@
 #include "views/rtcm/running_clock.h"
 
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
 #include "decode/fields.h"
 #include "decode/framing.h"
 #include "decode/geo.h"
@@ -85,6 +86,34 @@ int firstNotBefore(const std::vector<double>& values, double u) {
     if (it == values.end())
         return -1;
     return static_cast<int>(it - values.begin());
+}
+
+std::vector<double> storedEpochTimes(const EpochDecoder& decoder) {
+    const EpochHistory& h = decoder.history;
+    const int capacity = decoder.capacity();
+    std::vector<double> times;
+    times.reserve(static_cast<std::size_t>(std::max(decoder.epochsCompleted, 0)));
+    for (int k = 0; k < decoder.epochsCompleted; ++k) {
+        const auto i = static_cast<std::size_t>((h.oldestPosition + k) % capacity);
+        if (i >= h.positions.size())
+            break;
+        times.push_back(h.positions[i].utcTime);
+    }
+    return times;
+}
+
+int shownEpoch(const EpochDecoder& decoder) {
+    const EpochHistory& h = decoder.history;
+    if (h.empty())
+        return -1;
+    const int capacity = decoder.capacity();
+    return ((h.writePosition - h.oldestPosition) % capacity + capacity) % capacity;
+}
+
+std::optional<double> EpochTimeline::at(int k) const {
+    if (k < 0 || k >= size())
+        return std::nullopt;
+    return running_[static_cast<std::size_t>(k)];
 }
 
 } // namespace trix::dgps

@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+namespace trix {
+class EpochDecoder;
+}
+
 namespace trix::dgps {
 
 // Seconds of the day of an hhmmss.ss time.
@@ -50,5 +54,27 @@ std::vector<double> unwrapEpochTimes(const std::vector<double>& utcTimes,
 
 // Index of the first of `values` (ascending) not below `u`; -1 when there is none.
 int firstNotBefore(const std::vector<double>& values, double u);
+
+// The times of day of the epochs a viewed log stores, oldest first.
+std::vector<double> storedEpochTimes(const EpochDecoder& decoder);
+// The place of the epoch on screen among storedEpochTimes(); -1 when none is stored.
+int shownEpoch(const EpochDecoder& decoder);
+
+// The stored epochs of a viewed log on the running clock. Each epoch is unwrapped along the ones
+// before it, so it has one running time whichever epoch was on screen before: a jump of more
+// than half a day lands where stepping one epoch at a time would.
+class EpochTimeline {
+public:
+    void assign(const std::vector<double>& utcTimes, std::optional<double> start) {
+        running_ = unwrapEpochTimes(utcTimes, start);
+    }
+    void clear() { running_.clear(); }
+    int size() const { return static_cast<int>(running_.size()); }
+    // The running time of stored epoch `k`; nullopt when there is no such epoch.
+    std::optional<double> at(int k) const;
+
+private:
+    std::vector<double> running_;
+};
 
 } // namespace trix::dgps

@@ -67,10 +67,11 @@ std::string dumpEnd(const RtkParser& p, bool closed) {
 
 std::string dumpFollow(RtkParser& p, const std::vector<double>& utcTimes) {
     std::string out;
-    const std::vector<double> unwrapped = unwrapEpochTimes(utcTimes, p.clock().firstPosition());
+    // The same path the window takes when the epoch counter shows epoch k.
+    p.setEpochTimes(utcTimes);
     for (std::size_t k = 0; k < utcTimes.size(); ++k) {
-        const int r = p.recordFor(unwrapped[k]);
-        p.follow(unwrapped[k]);
+        const int r = p.recordFor(p.epochTime(static_cast<int>(k)).value_or(0.0));
+        p.followEpoch(static_cast<int>(k));
         dumpLine(out, "follow",
                  dumpInt(static_cast<long>(k + 1)) + ',' + dumpTime(utcTimes[k]) + ',' +
                      (r < 0 ? std::string("-") : dumpInt(r + 1)));

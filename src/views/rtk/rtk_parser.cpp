@@ -1,6 +1,7 @@
 #include "views/rtk/rtk_parser.h"
 
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
 #include "decode/fields.h"
 #include "decode/framing.h"
 #include "decode/geo.h"
@@ -350,6 +351,7 @@ RtkParser::Indexed RtkParser::indexedLine(std::string_view line) {
 }
 
 bool RtkParser::dataLoaded() {
+    timeline_.clear();
     if (history_.empty() && newData_) {
         RtkData first = data_;
         first.line = lastDataLine_;
@@ -377,6 +379,21 @@ bool RtkParser::follow(double u) {
     shown_ = i;
     data_ = history_[static_cast<std::size_t>(i)];
     return true;
+}
+
+void RtkParser::setEpochTimes(const std::vector<double>& utcTimes) {
+    timeline_.assign(utcTimes, clock_.firstPosition());
+}
+
+bool RtkParser::followEpoch(int k) {
+    const std::optional<double> u = timeline_.at(k);
+    return u && follow(*u);
+}
+
+bool RtkParser::followShownEpoch(const EpochDecoder& decoder) {
+    if (timeline_.size() != decoder.epochsCompleted)
+        setEpochTimes(dgps::storedEpochTimes(decoder));
+    return followEpoch(dgps::shownEpoch(decoder));
 }
 
 } // namespace trix::rtk

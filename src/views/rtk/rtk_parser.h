@@ -52,6 +52,19 @@ public:
     bool follow(double u);
     int recordFor(double u) const;
 
+    // The stored epochs of the viewed log (times of day, oldest first), put on the running
+    // clock from the first position sentence. Following by epoch then lands on the same entries
+    // whichever epoch was shown before; dataLoaded() forgets them.
+    void setEpochTimes(const std::vector<double>& utcTimes);
+    // The running time of stored epoch `k`; nullopt when there is none.
+    std::optional<double> epochTime(int k) const { return timeline_.at(k); }
+    // Shows the entries for stored epoch `k` as follow() does; false when nothing changed or
+    // there is no such epoch.
+    bool followEpoch(int k);
+    // Shows the entries for the epoch `decoder` has on screen, taking its stored epochs when
+    // their number changed.
+    bool followShownEpoch(const EpochDecoder& decoder);
+
     const RtkData& data() const { return data_; }
     const std::vector<RtkData>& history() const { return history_; }
     const std::vector<ScatterPoint>& scatter() const { return scatter_; }
@@ -95,6 +108,7 @@ private:
     int lineNumber_ = 0;
     int lastDataLine_ = 0;
     int shown_ = -2;
+    dgps::EpochTimeline timeline_;
 };
 
 } // namespace trix::rtk

@@ -94,15 +94,12 @@ bool RtkWindow::dataLoaded() {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return false;
     }
-    followed_ = parser_.clock().firstPosition();
     refresh();
     return true;
 }
 
-void RtkWindow::epochShown(double utcTime) {
-    const double u = dgps::nearest(utcTime, followed_);
-    followed_ = u;
-    if (parser_.follow(u))
+void RtkWindow::epochShown(const EpochDecoder& decoder) {
+    if (parser_.followShownEpoch(decoder))
         refresh();
 }
 

@@ -8,7 +8,6 @@
 
 #include <QWidget>
 
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +18,9 @@ class QTimer;
 
 namespace trix::rtk {
 class RtkParser;
+}
+namespace trix {
+class EpochDecoder;
 }
 namespace trix::dgps {
 class DgpsCommands;
@@ -46,7 +48,8 @@ public:
     void line(std::string_view text);
     // The viewed file has been read; false when it gave nothing (the window closes, deferred).
     bool dataLoaded();
-    void epochShown(double utcTime);
+    // While a file is viewed: show the entries of the epoch `decoder` has on screen.
+    void epochShown(const EpochDecoder& decoder);
     void loggingStarted();
     void optionsChanged();
     void unitsChanged();
@@ -85,7 +88,6 @@ private:
     QLabel* coordinates_;
     RtkScatterView* scatter_;
     QTimer* poll_;
-    std::optional<double> followed_;
     bool closed_ = false;
 };
 

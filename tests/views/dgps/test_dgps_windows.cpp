@@ -2,6 +2,7 @@
 // poll, following a viewed log, and grabs of both layouts.
 
 #include "base/text.h"
+#include "decode/epoch_decoder.h"
 #include "decode/framing.h"
 #include "sentences.h"
 #include "views/rtcm/dgps_commands.h"
@@ -211,12 +212,25 @@ TEST(RtkWindow, FollowsTheMovieAcrossMidnight) {
                                     ",2,1,0,1,08,09,08,0,0120,0,1,+1.0,-1.0,+0.5,0.01,0.01,0.02"));
     }
     ASSERT_TRUE(w.dataLoaded());
-    w.epochShown(235959.0);
-    EXPECT_EQ(cell(w.periodicTable(), 0, 1), "23 : 59 : 59.00");
-    w.epochShown(0.0);
-    EXPECT_EQ(cell(w.periodicTable(), 0, 1), "00 : 00 : 00.00");
-    w.epochShown(1.0);
-    EXPECT_EQ(cell(w.periodicTable(), 0, 1), "00 : 00 : 01.00");
+    // The decoder of the viewed log: its stored epochs, and the one on screen.
+    EpochDecoder decoder;
+    decoder.setViewing(true);
+    for (double t : {235959.0, 0.0, 1.0}) {
+        PositionRecord r;
+        r.utcTime = t;
+        decoder.history.positions.push_back(r);
+    }
+    decoder.epochsCompleted = 3;
+    const auto show = [&](int k) {
+        decoder.history.writePosition = k;
+        w.epochShown(decoder);
+        return cell(w.periodicTable(), 0, 1);
+    };
+    EXPECT_EQ(show(0), "23 : 59 : 59.00");
+    EXPECT_EQ(show(1), "00 : 00 : 00.00");
+    EXPECT_EQ(show(2), "00 : 00 : 01.00");
+    EXPECT_EQ(show(0), "23 : 59 : 59.00") << "back to the first epoch";
+    save(w, "dgps_rtk_followed.png");
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 // Replay of the RTCM window: snapshots and message-epoch records built from a log, selected
 // for the epoch shown, across midnight.
 
+#include "follow_jumps.h"
 #include "sentences.h"
 #include "views/rtcm/dgps_outputs.h"
 #include "views/rtcm/rtcm_dump.h"
 #include "views/rtcm/rtcm_parser.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using trix::testing::sentence;
 using namespace trix::rtcm;
@@ -73,6 +76,51 @@ TEST(RtcmReplay, AcrossMidnight) { // R10
     EXPECT_EQ(follow, "follow=1,235958.00,1,1\nfollow=2,235959.00,2,2\n"
                       "follow=3,0.00,3,3\nfollow=4,1.00,4,4\n");
     EXPECT_DOUBLE_EQ(*p.queried().age, 4.0);
+}
+
+TEST(RtcmReplay, AJumpAcrossMidnightLandsWhereSteppingDoes) {
+    using namespace trix::testing;
+    RtcmParser p;
+    p.setKeepReplay(true);
+    std::vector<double> epochs;
+    int seq = 0;
+    for (const std::string& t : overnightEpochs()) {
+        p.line(gga(t.c_str()));
+        epochs.push_back(std::stod(t));
+        const int hour = static_cast<int>(epochs.back()) / 10000;
+        if (std::find(kOvernightEntryHours.begin(), kOvernightEntryHours.end(), hour) ==
+            kOvernightEntryHours.end())
+            continue;
+        // A message epoch and an answer, each telling the hour it belongs to.
+        p.line(sentence("GPMSG,16,0123,1," + std::to_string(seq++ % 8) + ",0,1," + t + ",H" +
+                        std::to_string(hour)));
+        p.line("RTC STATUS:");
+        p.line("SYNC:*");
+        p.line("AGE:" + std::to_string(hour));
+    }
+    p.dataLoaded();
+    ASSERT_EQ(p.messageEpochs().size(), kOvernightEntryHours.size());
+    ASSERT_EQ(p.answers().size(), kOvernightEntryHours.size());
+    p.setEpochTimes(epochs);
+
+    const auto shown = [](const RtcmParser& q) {
+        return q.queried().messageGps.value_or("-") + "/" +
+               std::to_string(static_cast<int>(q.queried().age.value_or(-1)));
+    };
+    const auto stepped = expectJumpsLandWhereStepsDo(p, static_cast<int>(epochs.size()), shown);
+    for (std::size_t k = 0; k < stepped.size(); ++k) {
+        const std::string hour = std::to_string(kOvernightShownHours[k]);
+        EXPECT_EQ(stepped[k], "H" + hour + "/" + hour) << "epoch " << k + 1;
+    }
+
+    // Fifteen hours forward from the first epoch, and back.
+    ASSERT_TRUE(p.followEpoch(0));
+    EXPECT_TRUE(p.followEpoch(15));
+    EXPECT_EQ(shown(p), "H9/9");
+    EXPECT_TRUE(p.followEpoch(0));
+    EXPECT_EQ(shown(p), "H18/18");
+    EXPECT_FALSE(p.followEpoch(16)) << "no such epoch: nothing changes";
+    EXPECT_EQ(shown(p), "H18/18");
 }
 
 TEST(RtcmReplay, AnswerBeforeAnyPositionTakesTheNextTime) { // G1

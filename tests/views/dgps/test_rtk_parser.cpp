@@ -2,12 +2,14 @@
 // mended faults, from hand-made lines.
 
 #include "base/text.h"
+#include "follow_jumps.h"
 #include "sentences.h"
 #include "views/rtk/rtk_dump.h"
 #include "views/rtk/rtk_parser.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using trix::testing::sentence;
@@ -251,6 +253,38 @@ TEST(RtkHistory, AcrossMidnightAndFollowing) { // K9
     EXPECT_FALSE(p.follow(p.history().back().running + 9.0)) << "still the last: no change";
     EXPECT_TRUE(p.follow(first));
     EXPECT_DOUBLE_EQ(p.data().utcTime, 235959.0);
+}
+
+TEST(RtkHistory, AJumpAcrossMidnightLandsWhereSteppingDoes) {
+    using namespace trix::testing;
+    RtkParser p;
+    std::vector<double> epochs;
+    for (const std::string& t : overnightEpochs()) {
+        p.indexedLine(sentence("GPGGA," + t + ",4807.038,N,01131.000,E,2,08,0.9,545.4,M,,M,,"));
+        epochs.push_back(std::stod(t));
+        const int hour = static_cast<int>(epochs.back()) / 10000;
+        if (std::find(kOvernightEntryHours.begin(), kOvernightEntryHours.end(), hour) !=
+            kOvernightEntryHours.end())
+            p.indexedLine(vec(t.c_str()));
+    }
+    ASSERT_TRUE(p.dataLoaded());
+    ASSERT_EQ(p.history().size(), kOvernightEntryHours.size());
+    p.setEpochTimes(epochs);
+
+    const auto shown = [](const RtkParser& q) {
+        return static_cast<int>(q.data().utcTime) / 10000;
+    };
+    const auto stepped = expectJumpsLandWhereStepsDo(p, static_cast<int>(epochs.size()), shown);
+    EXPECT_EQ(stepped, kOvernightShownHours);
+
+    // Fifteen hours forward from the first epoch, and back.
+    ASSERT_TRUE(p.followEpoch(0));
+    EXPECT_TRUE(p.followEpoch(15));
+    EXPECT_EQ(shown(p), 9);
+    EXPECT_TRUE(p.followEpoch(0));
+    EXPECT_EQ(shown(p), 18);
+    EXPECT_FALSE(p.followEpoch(-1)) << "no such epoch: nothing changes";
+    EXPECT_EQ(shown(p), 18);
 }
 
 TEST(RtkHistory, DataLoadedWithoutRecords) {
