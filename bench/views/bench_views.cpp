@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     skyWindow.show();
     QApplication::processEvents();
     SkyChartView* chart = skyWindow.chart();
-    const int sr = chart->radius();
+    const SkyLayout layout = chart->layout();
     QImage chartImage(chart->size(), QImage::Format_RGB32);
     QImage skyImage(skyWindow.size(), QImage::Format_RGB32);
 
@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
             const auto& pt = snap.points[static_cast<std::size_t>(j)];
             if (pt.svNumber == 0)
                 continue;
-            const SkyPixel px = skyPixel(pt, sr);
+            const SkyPixel px = layout.pixel(pt);
             tracks[static_cast<std::size_t>(j)].emplace_back(px.x, px.y);
         }
     std::size_t skyPoints = 0;
@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
     const double replayMs = medianMs([&] { chart->render(&chartImage); }, repeats);
 
     std::printf("\nsky chart %dx%d, chart radius %d px, %d epochs, %zu track points\n",
-                skyWindow.width(), skyWindow.height(), sr, kLiveCapacity, skyPoints);
+                skyWindow.width(), skyWindow.height(), layout.radius, kLiveCapacity, skyPoints);
     std::printf("%-44s %9.3f ms\n", "bare QPainter polylines of the same points", bareSky);
     report("chart pane repaint (live tracks)", chartMs, bareSky);
     report("chart pane repaint (replay, both colours)", replayMs, bareSky);
