@@ -9,12 +9,9 @@ namespace {
 
 int run(int argc, char** argv) {
     trixlog::dgps::Options o;
-    bool helpShown = false;
-    if (int rc = trixlog::dgps::parse(argc, argv, o, helpShown); rc != 0 || helpShown) {
-        if (helpShown)
-            trixlog::dgps::help("rtcm", "RTCM corrections window's parser");
+    if (int rc = trixlog::dgps::parse(argc, argv, o, "rtcm", "RTCM corrections window's parser");
+        rc >= 0)
         return rc;
-    }
     trix::rtcm::RtcmParser parser;
     parser.setKeepReplay(true);
     parser.setChecksum(o.checksum);

@@ -9,12 +9,8 @@ namespace {
 
 int run(int argc, char** argv) {
     trixlog::dgps::Options o;
-    bool helpShown = false;
-    if (int rc = trixlog::dgps::parse(argc, argv, o, helpShown); rc != 0 || helpShown) {
-        if (helpShown)
-            trixlog::dgps::help("rtk", "RTK window's parser");
+    if (int rc = trixlog::dgps::parse(argc, argv, o, "rtk", "RTK window's parser"); rc >= 0)
         return rc;
-    }
     trix::rtk::RtkParser parser;
     trix::rtk::RtkLimits limits;
     limits.checksum = o.checksum;

@@ -10,15 +10,18 @@
 #include "logs/scratch_dir.h"
 #include "logs/stream_sink.h"
 #include "logs/viewed_log.h"
+#include "options.h"
 #include "views/rtcm/running_clock.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace trixlog::dgps {
+
+using trixlog::named;
+using trixlog::OptionParser;
 
 struct Options {
     std::string path;
@@ -30,65 +33,42 @@ struct Options {
     bool limitVelocity = true;
 };
 
-inline void help(const char* command, const char* what) {
-    std::printf("usage: trixlog %s LOG [--model N] [--live] [--follow] [--no-checksum] "
-                "[--no-limit-alt] [--no-limit-vel]\n\n"
-                "Feeds LOG to the %s and prints its blocks as key=value lines.\n\n"
-                "  --model N        receiver model index N (1 to 21) instead of the model\n"
-                "                   recognised from the file name\n"
-                "  --live           frame LOG as received lines (CR LF) instead of indexed ones\n"
-                "  --follow         then print which entry each stored epoch shows\n"
-                "  --no-checksum    accept sentences whatever their checksum\n"
-                "  --no-limit-alt   no altitude range test\n"
-                "  --no-limit-vel   no velocity range test\n",
-                command, what);
-}
-
-// 0 to go on, else the exit code (1 after --help's 0 is mapped by the caller).
-inline int parse(int argc, char** argv, Options& o, bool& helpShown) {
-    auto usage = [&] {
-        std::fprintf(stderr,
-                     "usage: trixlog %s LOG [--model N] [--live] [--follow] [--no-checksum] "
-                     "[--no-limit-alt] [--no-limit-vel]\n",
-                     argv[0]);
-        return 2;
-    };
-    helpShown = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            helpShown = true;
-            return 0;
-        }
-        if (a == "--model") {
-            if (++i >= argc)
-                return usage();
-            char* end = nullptr;
-            const long v = std::strtol(argv[i], &end, 10);
-            if (!*argv[i] || *end || v < 1 || v >= trix::kModelCount)
-                return usage();
-            o.model = static_cast<int>(v);
-        } else if (a == "--live") {
-            o.live = true;
-        } else if (a == "--follow") {
-            o.follow = true;
-        } else if (a == "--no-checksum") {
-            o.checksum = false;
-        } else if (a == "--no-limit-alt") {
-            o.limitAltitude = false;
-        } else if (a == "--no-limit-vel") {
-            o.limitVelocity = false;
-        } else if (!a.empty() && a[0] == '-') {
-            return usage();
-        } else if (o.path.empty()) {
-            o.path = a;
-        } else {
-            return usage();
-        }
-    }
-    if (o.path.empty() || (o.follow && o.live))
-        return usage();
-    return 0;
+// -1 to go on, else the exit code (0 after the help, 2 after the usage line).
+inline int parse(int argc, char** argv, Options& o, const char* command, const char* what) {
+    const std::string usage = std::string("usage: trixlog ") + command +
+                              " LOG [--model N] [--live] [--follow] [--no-checksum] "
+                              "[--no-limit-alt] [--no-limit-vel]\n";
+    OptionParser options(usage.c_str(), [&] {
+        std::printf("%s\n", usage.c_str());
+        std::printf("Feeds LOG to the %s and prints its blocks as key=value lines.\n\n"
+                    "  --model N        receiver model index N (1 to 21) instead of the model\n"
+                    "                   recognised from the file name\n"
+                    "  --live           frame LOG as received lines (CR LF) instead of indexed "
+                    "ones\n"
+                    "  --follow         then print which entry each stored epoch shows\n"
+                    "  --no-checksum    accept sentences whatever their checksum\n"
+                    "  --no-limit-alt   no altitude range test\n"
+                    "  --no-limit-vel   no velocity range test\n",
+                    what);
+    });
+    long model = -1;
+    bool noChecksum = false, noLimitAltitude = false, noLimitVelocity = false;
+    options.number("--model", 1, trix::kModelCount - 1, model);
+    options.flag("--live", o.live);
+    options.flag("--follow", o.follow);
+    options.flag("--no-checksum", noChecksum);
+    options.flag("--no-limit-alt", noLimitAltitude);
+    options.flag("--no-limit-vel", noLimitVelocity);
+    options.positional({&o.path}, 1);
+    if (int rc = options.parse(argc, argv); rc >= 0)
+        return rc;
+    if (!named(o.path) || (o.follow && o.live))
+        return options.usageError();
+    o.model = static_cast<int>(model);
+    o.checksum = !noChecksum;
+    o.limitAltitude = !noLimitAltitude;
+    o.limitVelocity = !noLimitVelocity;
+    return -1;
 }
 
 inline int cannotOpen(const std::string& path) {
