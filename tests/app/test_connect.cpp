@@ -24,13 +24,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "connected_frame.h"
 #include "gap_watch.h"
-#include "scripted_interaction.h"
-#include "scripted_messages.h"
 
 #include <deque>
 #include <filesystem>
@@ -38,11 +36,9 @@
 
 using namespace trix;
 using namespace trix::app;
+using test::grabPath;
 
 namespace {
-
-using test::ScriptedInteraction;
-using test::ScriptedMessages;
 
 // A data window as the display windows are: registers with the frame, reports its closing.
 class DummyWindow : public QWidget, public DataWindowClient {
@@ -81,69 +77,18 @@ int count(const std::string& text, const std::string& what) {
     return n;
 }
 
-QString grabPath(const char* name) {
-    return QString::fromUtf8(TRIX_BINARY_DIR) + "/tests/app/" + name;
-}
-
 } // namespace
 
-class ConnectTest : public QObject {
+class ConnectTest : public QObject, public test::ConnectedFrame {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<TrixApplication> app_;
-    std::unique_ptr<ScriptedMessages> messages_;
-    std::unique_ptr<ScriptedInteraction> ui_;
-    std::unique_ptr<MainWindow> frame_;
-
-    StartOptions options() const {
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
-        return o;
-    }
-
-    MainWindow& makeFrame(const std::string& device) {
-        frame_.reset();
-        app_ = std::make_unique<TrixApplication>(options());
-        messages_ = std::make_unique<ScriptedMessages>();
-        ui_ = std::make_unique<ScriptedInteraction>();
-        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
-        frame_->session().pumpPeriodMs = 20;
-        frame_->session().initTickMs = 60;
-        frame_->session().extraDevices = {device};
-        return *frame_;
-    }
-
-    // What the connection dialog gives back when the user picks `device` and presses Connect.
-    ConnectionChoices choose(const std::string& device, bool initFromFile = false,
-                             const std::string& file = "default.gps") {
-        ConnectionChoices c;
-        c.comChoice = frame_->session().devices().comNumber(device);
-        c.initFromFile = initFromFile;
-        c.initFile = file;
-        c.settings = link::kPlainPortSettings;
-        c.useDefaultSettings = true;
-        return c;
-    }
-
-    void connectWith(const ConnectionChoices& c) {
-        ui_->connection = [c] { return std::optional<ConnectionChoices>(c); };
-        frame_->onConnect();
-    }
 
     bool waitIdentified(int ms = 8000) {
         return QTest::qWaitFor([this] { return frame_->session().link().modelIndex >= 1; }, ms);
     }
 
 private slots:
-    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
-    void cleanup() {
-        frame_.reset();
-        messages_.reset();
-        app_.reset();
-    }
+    void init() { newProfile(); }
+    void cleanup() { closeFrame(); }
 
     void dialogRules() {
         // A receiver being connected offers "Reconnect", enabled only for a file run on an

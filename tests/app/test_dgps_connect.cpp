@@ -20,8 +20,7 @@
 #include "views/rtk/rtk_window.h"
 
 #include "../link/pty_pair.h"
-#include "scripted_interaction.h"
-#include "scripted_messages.h"
+#include "connected_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,7 +33,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -43,12 +41,9 @@
 
 using namespace trix;
 using namespace trix::app;
+using test::grabPath;
 
 namespace {
-
-QString grabPath(const char* name) {
-    return QString::fromUtf8(TRIX_BINARY_DIR) + "/tests/app/" + name;
-}
 
 // The commands the program sends, as the terminal would list them.
 class SentCommands : public TrafficListener {
@@ -84,22 +79,8 @@ template <class W> W* windowOf(MainWindow& frame, DataWindow kind) {
 
 } // namespace
 
-class DgpsConnectTest : public QObject {
+class DgpsConnectTest : public QObject, public test::ConnectedFrame {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<TrixApplication> app_;
-    std::unique_ptr<test::ScriptedMessages> messages_;
-    std::unique_ptr<test::ScriptedInteraction> ui_;
-    std::unique_ptr<MainWindow> frame_;
-
-    StartOptions options() const {
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
-        return o;
-    }
 
     // What the windows must show for the epoch the counter shows now: the RTK record's time and
     // the RTCM message epoch's first header row, each the first entry not before the epoch (the
@@ -240,39 +221,17 @@ private slots:
         views::registerRtcmWindow();
         views::registerRtkWindow();
     }
-    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
-    void cleanup() {
-        frame_.reset();
-        ui_.reset();
-        messages_.reset();
-        app_.reset();
-    }
+    void init() { newProfile(); }
+    void cleanup() { closeFrame(); }
 
     void liveWindowsThenTheirLog() {
         auto rx = std::make_unique<linktest::Rxsim>(
             std::vector<std::string>{"--model", "4", "--port-letter", "B", "--period-ms", "200"});
-        app_ = std::make_unique<TrixApplication>(options());
-        messages_ = std::make_unique<test::ScriptedMessages>();
-        ui_ = std::make_unique<test::ScriptedInteraction>();
-        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
-        frame_->resize(1400, 1000);
+        makeFrame(rx->device()).resize(1400, 1000);
         Session& session = frame_->session();
-        session.pumpPeriodMs = 20;
-        session.initTickMs = 60;
-        session.extraDevices = {rx->device()};
         SentCommands commands;
         session.setListener(Listener::Terminal, &commands);
-
-        ConnectionChoices c;
-        c.comChoice = session.devices().comNumber(rx->device());
-        c.settings = link::kPlainPortSettings;
-        c.useDefaultSettings = true;
-        ui_->connection = [c] { return std::optional<ConnectionChoices>(c); };
-        frame_->onConnect();
-        QVERIFY(QTest::qWaitFor([&] { return session.link().modelIndex == 4; }, 10000));
-        QVERIFY(QTest::qWaitFor(
-            [&] { return !session.initDialog() || session.initDialog()->run().finished(); },
-            10000));
+        QVERIFY(connectAndIdentify(rx->device(), 4));
         if (InitializationDialog* d = session.initDialog())
             d->close();
         QVERIFY(QTest::qWaitFor([&] { return !session.initDialog(); }, 2000));

@@ -13,15 +13,14 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "connected_frame.h"
 #include "gap_watch.h"
-#include "scripted_interaction.h"
-#include "scripted_messages.h"
 
 using namespace trix;
 using namespace trix::app;
+using test::grabPath;
 
 namespace {
 
@@ -41,59 +40,14 @@ public:
     std::vector<Line> lines;
 };
 
-QString grabPath(const char* name) {
-    return QString::fromUtf8(TRIX_BINARY_DIR) + "/tests/app/" + name;
-}
-
 } // namespace
 
-class LinkWaitTest : public QObject {
+class LinkWaitTest : public QObject, public test::ConnectedFrame {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<TrixApplication> app_;
-    std::unique_ptr<test::ScriptedMessages> messages_;
-    std::unique_ptr<test::ScriptedInteraction> ui_;
-    std::unique_ptr<MainWindow> frame_;
-
-    MainWindow& makeFrame(const std::string& device) {
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
-        app_ = std::make_unique<TrixApplication>(o);
-        messages_ = std::make_unique<test::ScriptedMessages>();
-        ui_ = std::make_unique<test::ScriptedInteraction>();
-        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
-        frame_->session().pumpPeriodMs = 20;
-        frame_->session().initTickMs = 60;
-        frame_->session().extraDevices = {device};
-        return *frame_;
-    }
-
-    ConnectionChoices choose(const std::string& device, bool initFromFile) {
-        ConnectionChoices c;
-        c.comChoice = frame_->session().devices().comNumber(device);
-        c.initFromFile = initFromFile;
-        c.initFile = "default.gps";
-        c.settings = link::kPlainPortSettings;
-        c.useDefaultSettings = true;
-        return c;
-    }
-
-    void connectWith(const ConnectionChoices& c) {
-        ui_->connection = [c] { return std::optional<ConnectionChoices>(c); };
-        frame_->onConnect();
-    }
-
 private slots:
-    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
-    void cleanup() {
-        frame_.reset();
-        ui_.reset();
-        messages_.reset();
-        app_.reset();
-    }
+    void init() { newProfile(); }
+    void cleanup() { closeFrame(); }
 
     // After each acknowledgement the next command waits 200 ms, as the receiver needs, and the
     // event loop runs on meanwhile.

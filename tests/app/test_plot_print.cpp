@@ -16,6 +16,8 @@
 #include "views/position/sky_position_factories.h"
 #include "views/print/print_frame.h"
 
+#include "../views/print/pdf_text.h"
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QFile>
@@ -23,7 +25,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -36,20 +37,12 @@
 
 using namespace trix;
 using namespace trix::app;
+using trix::testing::runTool;
 
 namespace {
 
 QString sample(const char* name) {
     return QStringLiteral(TRIX_SOURCE_DIR "/data/samples/") + name;
-}
-
-// Runs a poppler tool; empty when it is missing or fails.
-QString runTool(const QString& tool, const QStringList& args) {
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

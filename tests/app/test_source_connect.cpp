@@ -14,46 +14,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "scripted_interaction.h"
-#include "scripted_messages.h"
+#include "connected_frame.h"
 
 using namespace trix;
 using namespace trix::app;
+using test::grabPath;
 
-namespace {
-QString grabPath(const char* name) {
-    return QString::fromUtf8(TRIX_BINARY_DIR) + "/tests/app/" + name;
-}
-} // namespace
-
-class SourceConnectTest : public QObject {
+class SourceConnectTest : public QObject, public test::ConnectedFrame {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<TrixApplication> app_;
-    std::unique_ptr<test::ScriptedMessages> messages_;
-    std::unique_ptr<test::ScriptedInteraction> ui_;
-    std::unique_ptr<MainWindow> frame_;
-
-    StartOptions options() const {
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
-        return o;
-    }
-
 private slots:
-    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
-    void cleanup() {
-        frame_.reset();
-        ui_.reset();
-        messages_.reset();
-        app_.reset();
-    }
+    void init() { newProfile(); }
+    void cleanup() { closeFrame(); }
 
     void recentListKeepsNewestFirst() {
         std::vector<std::string> r = splitRecentSources(" tcp://a:1 ||/dev/ttyS0|tcp://a:1|");
@@ -104,13 +78,7 @@ private slots:
     void connectsToATcpSource() {
         auto rx = std::make_unique<linktest::Rxsim>(std::vector<std::string>{
             "--tcp", "0", "--model", "16", "--port-letter", "B", "--on", "--period-ms", "50"});
-        app_ = std::make_unique<TrixApplication>(options());
-        messages_ = std::make_unique<test::ScriptedMessages>();
-        ui_ = std::make_unique<test::ScriptedInteraction>();
-        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
-        Session& session = frame_->session();
-        session.pumpPeriodMs = 20;
-        session.initTickMs = 60;
+        Session& session = makeFrame().session();
 
         ConnectionChoices c;
         c.source = rx->device();

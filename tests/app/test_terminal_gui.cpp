@@ -13,6 +13,8 @@
 #include "views/terminal/ticket_controller.h"
 #include "views/terminal/ticket_windows.h"
 
+#include "../views/print/pdf_text.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -23,22 +25,20 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include "scripted_interaction.h"
-#include "scripted_messages.h"
+#include "connected_frame.h"
 
 #include <algorithm>
 #include <memory>
 
 using namespace trix;
 using namespace trix::app;
+using trix::testing::runTool;
 
 namespace {
 
@@ -47,14 +47,6 @@ const char* kCancelled = "Creating Support Ticket is cancelled.";
 const char* kSeriesEnded = "The series of support tickets ended: the receiver was disconnected.";
 const char* kTurnSkipped =
     "No support ticket this turn: the receiver is not connected or is in host mode.";
-
-QString runTool(const QString& tool, const QStringList& args) {
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 bool contains(const std::vector<std::string>& texts, std::string_view part) {
     return std::any_of(texts.begin(), texts.end(),
@@ -83,48 +75,21 @@ public:
 
 } // namespace
 
-class TerminalGuiTest : public QObject {
+class TerminalGuiTest : public QObject, public test::ConnectedFrame {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<TrixApplication> app_;
-    std::unique_ptr<LingeringMessages> messages_;
-    std::unique_ptr<test::ScriptedInteraction> ui_;
-    std::unique_ptr<MainWindow> frame_;
+public:
+    TerminalGuiTest() : ConnectedFrame(QSize(1000, 700)) {}
 
-    MainWindow& makeFrame(const std::string& device) {
-        frame_.reset();
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
-        app_ = std::make_unique<TrixApplication>(o);
-        messages_ = std::make_unique<LingeringMessages>();
-        ui_ = std::make_unique<test::ScriptedInteraction>();
-        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
-        frame_->session().pumpPeriodMs = 20;
-        frame_->session().initTickMs = 60;
-        frame_->session().extraDevices = {device};
-        frame_->resize(1000, 700);
-        return *frame_;
+protected:
+    std::unique_ptr<test::ScriptedMessages> createMessages() override {
+        auto m = std::make_unique<LingeringMessages>();
+        lingering_ = m.get();
+        return m;
     }
 
-    bool connectAndIdentify(const std::string& device, int model) {
-        ConnectionChoices c;
-        c.comChoice = frame_->session().devices().comNumber(device);
-        c.settings = link::kPlainPortSettings;
-        c.useDefaultSettings = true;
-        ui_->connection = [c] { return std::optional<ConnectionChoices>(c); };
-        frame_->onConnect();
-        if (!QTest::qWaitFor([&] { return frame_->session().link().modelIndex == model; }, 10000))
-            return false;
-        return QTest::qWaitFor(
-            [&] {
-                InitializationDialog* d = frame_->session().initDialog();
-                return !d || d->run().finished();
-            },
-            10000);
-    }
+private:
+    LingeringMessages* lingering_ = nullptr;
 
     // A one-command script in the user's receiver folder: a ticket takes two steps.
     void writeScript() {
@@ -161,13 +126,8 @@ class TerminalGuiTest : public QObject {
     }
 
 private slots:
-    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
-    void cleanup() {
-        frame_.reset();
-        ui_.reset();
-        messages_.reset();
-        app_.reset();
-    }
+    void init() { newProfile(); }
+    void cleanup() { closeFrame(); }
 
     void ctrlTPressedOpensOneTerminal() {
         MainWindow& frame = makeFrame("/dev/null-none");
@@ -328,8 +288,8 @@ private slots:
         messages_->statuses.clear();
 
         // The box saying the ticket could not be completed stays open past the series' end.
-        messages_->lingerOn = "the ticket cannot be completed";
-        messages_->lingerMs = std::max(0, 7200 + 500 - static_cast<int>(clock.elapsed()));
+        lingering_->lingerOn = "the ticket cannot be completed";
+        lingering_->lingerMs = std::max(0, 7200 + 500 - static_cast<int>(clock.elapsed()));
         frame.onDisconnect();
         QVERIFY(clock.elapsed() > 7200);
         QVERIFY(t->ticket().window() == nullptr);

@@ -30,23 +30,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include "scripted_interaction.h"
-#include "scripted_messages.h"
+#include "connected_frame.h"
 
 #include <memory>
 
 using namespace trix;
 using namespace trix::app;
+using test::grabPath;
 
 namespace {
-
-QString grabPath(const char* name) {
-    return QString::fromUtf8(TRIX_BINARY_DIR) + "/tests/app/" + name;
-}
 
 QStringList menuTitles(QMenuBar* bar) {
     QStringList t;
@@ -57,58 +52,15 @@ QStringList menuTitles(QMenuBar* bar) {
 
 } // namespace
 
-class WiredWindowsTest : public QObject {
+class WiredWindowsTest : public QObject, public test::ConnectedFrame {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<TrixApplication> app_;
-    std::unique_ptr<test::ScriptedMessages> messages_;
-    std::unique_ptr<test::ScriptedInteraction> ui_;
-    std::unique_ptr<MainWindow> frame_;
-
-    MainWindow& makeFrame(const std::string& device) {
-        frame_.reset();
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
-        app_ = std::make_unique<TrixApplication>(o);
-        messages_ = std::make_unique<test::ScriptedMessages>();
-        ui_ = std::make_unique<test::ScriptedInteraction>();
-        frame_ = std::make_unique<MainWindow>(*app_, messages_.get(), ui_.get());
-        frame_->session().pumpPeriodMs = 20;
-        frame_->session().initTickMs = 60;
-        frame_->session().extraDevices = {device};
-        frame_->resize(1000, 700);
-        return *frame_;
-    }
-
-    // Connects and lets the initialization dialog identify the receiver.
-    bool connectAndIdentify(const std::string& device, int model) {
-        ConnectionChoices c;
-        c.comChoice = frame_->session().devices().comNumber(device);
-        c.settings = link::kPlainPortSettings;
-        c.useDefaultSettings = true;
-        ui_->connection = [c] { return std::optional<ConnectionChoices>(c); };
-        frame_->onConnect();
-        if (!QTest::qWaitFor([&] { return frame_->session().link().modelIndex == model; }, 10000))
-            return false;
-        return QTest::qWaitFor(
-            [&] {
-                InitializationDialog* d = frame_->session().initDialog();
-                return !d || d->run().finished();
-            },
-            10000);
-    }
+public:
+    WiredWindowsTest() : ConnectedFrame(QSize(1000, 700)) {}
 
 private slots:
-    void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
-    void cleanup() {
-        frame_.reset();
-        ui_.reset();
-        messages_.reset();
-        app_.reset();
-    }
+    void init() { newProfile(); }
+    void cleanup() { closeFrame(); }
 
     void almanacDownloadFromTheMenu() {
         const std::string rxLog = tmp_->path().toStdString() + "/rx.log";

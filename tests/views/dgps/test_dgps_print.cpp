@@ -13,10 +13,11 @@
 #include "views/rtk/rtk_window.h"
 #include "views/sky/display_source.h"
 
+#include "../print/pdf_text.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -25,6 +26,9 @@
 
 using trix::testing::sentence;
 using namespace trix;
+using trix::testing::pageText;
+using trix::testing::pdfPages;
+using trix::testing::runTool;
 
 namespace {
 
@@ -44,25 +48,6 @@ struct Sink : MessageSink {
     void status(std::string_view) override {}
     std::vector<std::string> shown;
 };
-
-QString runTool(const QString& tool, const QStringList& args) {
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pdfPages(const QString& pdf) {
-    const QRegularExpressionMatch m =
-        QRegularExpression("Pages:\\s+(\\d+)").match(runTool("pdfinfo", {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-QString pageText(const QString& pdf, int page) {
-    const QString n = QString::number(page);
-    return runTool("pdftotext", {"-f", n, "-l", n, "-layout", pdf, "-"});
-}
 
 // Prints `doc` into `pdf`; by default on a small landscape page, so that a few dozen rows
 // need pages.

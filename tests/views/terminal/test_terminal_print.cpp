@@ -5,12 +5,13 @@
 #include "views/terminal/terminal_printout.h"
 #include "views/terminal/terminal_view.h"
 
+#include "../print/pdf_text.h"
+
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -18,6 +19,9 @@
 
 using namespace trix;
 using namespace trix::views;
+using trix::testing::pageText;
+using trix::testing::pdfPages;
+using trix::testing::runTool;
 
 namespace {
 
@@ -38,26 +42,6 @@ public:
     std::string findReceiverFile(const std::string&) const override { return {}; }
     std::string receiverFolder() const override { return "/tmp"; }
 };
-
-// A poppler tool's output; empty when it is missing or fails.
-QString runTool(const QString& tool, const QStringList& args) {
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pdfPages(const QString& pdf) {
-    const QRegularExpressionMatch m =
-        QRegularExpression("Pages:\\s+(\\d+)").match(runTool("pdfinfo", {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-QString pageText(const QString& pdf, int page) {
-    const QString n = QString::number(page);
-    return runTool("pdftotext", {"-f", n, "-l", n, "-layout", pdf, "-"});
-}
 
 // Prints `view` through the common print procedure into `pdf`.
 bool printToPdf(TerminalView& view, const QString& pdf, Sink& sink) {
