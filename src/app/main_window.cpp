@@ -115,6 +115,9 @@ MainWindow::~MainWindow() {
     shutdown();
     // Children close before the decoder goes.
     mdi_->closeAllSubWindows();
+    // A window whose close was deferred (WA_DeleteOnClose) goes now, while the session it
+    // unregisters from still exists.
+    qDeleteAll(mdi_->subWindowList());
     windows_.clear();
     // The link's windows reach back into the link when they go, so they go first.
     for (InitializationDialog* d : findChildren<InitializationDialog*>())

@@ -79,13 +79,13 @@ TEST(CommandPacer, WithoutTimersThePausesAreSlept) {
 TEST(CommandPacer, LinkQueriesLeaveOnTimerStepsAndDisconnectFlushes) {
     linktest::PtyPair pty;
     NoSink sink;
+    ManualTimers timers; // outlives the link, which stops its timers when it goes
     Link link(sink);
     std::vector<int> slept;
     link.setPause([&](int ms) { slept.push_back(ms); });
     ASSERT_EQ(link.openDevice(pty.slave(), kPlainPortSettings, 1), 0);
     link.state.modelIndex = 4; // answers the baseline query
     link.state.receiverPort = 'A';
-    ManualTimers timers;
     link.setTimerHost(&timers, 3);
 
     link.querySet("RTK");

@@ -55,6 +55,7 @@ long long elapsedMs(std::chrono::steady_clock::time_point since) {
 TEST(InitRunAckWait, TheNextCommandWaitsForTheTimerAndNeverLeavesEarly) {
     linktest::PtyPair pty;
     Sink sink;
+    ManualTimers timers; // outlives the link, which stops its timers when it goes
     Link link(sink);
     std::int64_t clock = 1000;
     link.setWaitHooks({nullptr, [&] { return clock; }});
@@ -64,7 +65,6 @@ TEST(InitRunAckWait, TheNextCommandWaitsForTheTimerAndNeverLeavesEarly) {
     linktest::writeFile(dir + "/cmds.gps", "$PXKTS,ONE\n$PXKTS,TWO\n$PXKTS,THREE\n");
     Host host;
     InitRun run(link, sink, host, {false, "cmds.gps", dir});
-    ManualTimers timers;
     run.setTimerHost(&timers, 9);
     ASSERT_TRUE(run.start());
     run.tick();
@@ -132,12 +132,12 @@ TEST(LinkClosing, DisconnectReturnsAtOnceAndTheOffCommandsLeaveBeforeTheClose) {
     linktest::PtyPair pty;
     Sink sink;
     Events events;
+    ManualTimers timers; // outlives the link, which stops its timers when it goes
     Link link(sink, &events);
     ASSERT_EQ(link.openDevice(pty.slave(), kPlainPortSettings, 1), 0);
     link.state.modelIndex = 8;
     link.state.receiverPort = 'B';
     link.state.turnOffOnDetach = true;
-    ManualTimers timers;
     link.setTimerHost(&timers, 3, 15);
 
     const auto before = std::chrono::steady_clock::now();
@@ -180,12 +180,12 @@ TEST(LinkClosing, ADeadPeerClosesWithinTheBound) {
     auto pty = std::make_unique<linktest::PtyPair>();
     Sink sink;
     Events events;
+    ManualTimers timers; // outlives the link, which stops its timers when it goes
     Link link(sink, &events);
     ASSERT_EQ(link.openDevice(pty->slave(), kPlainPortSettings, 1), 0);
     link.state.modelIndex = 8;
     link.state.receiverPort = 'A';
     link.state.turnOffOnDetach = true;
-    ManualTimers timers;
     link.setTimerHost(&timers, 3, 15);
     pty.reset(); // the receiver's side is gone: nothing drains, writes fail
     ASSERT_TRUE(link.beginDisconnect());
