@@ -117,7 +117,10 @@ MainWindow::~MainWindow() {
     mdi_->closeAllSubWindows();
     // A window whose close was deferred (WA_DeleteOnClose) goes now, while the session it
     // unregisters from still exists.
-    qDeleteAll(mdi_->subWindowList());
+    const QList<QMdiSubWindow*> children = mdi_->findChildren<QMdiSubWindow*>();
+    for (const QPointer<QMdiSubWindow>& sub :
+         QList<QPointer<QMdiSubWindow>>(children.begin(), children.end()))
+        delete sub.data();
     windows_.clear();
     // The link's windows reach back into the link when they go, so they go first.
     for (InitializationDialog* d : findChildren<InitializationDialog*>())

@@ -132,8 +132,9 @@ void TerminalCommands::savePlacement() {
 }
 
 bool TerminalCommands::eventFilter(QObject* watched, QEvent* event) {
-    // Where the window stood, for the next time it opens.
-    if (watched == terminalSub_ && event->type() == QEvent::Close)
+    // Where the window stood, for the next time it opens. The event type is checked first: the
+    // filter also sees the events of a window being destroyed, which must not be cast.
+    if (event->type() == QEvent::Close && watched == terminalSub_)
         savePlacement();
     return QObject::eventFilter(watched, event);
 }
