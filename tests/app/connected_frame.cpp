@@ -2,6 +2,7 @@
 
 #include "app/connect/initialization_dialog.h"
 #include "session.h"
+#include "temp_profile.h"
 
 #include <QTest>
 
@@ -31,11 +32,7 @@ void ConnectedFrame::closeFrame() {
 }
 
 StartOptions ConnectedFrame::options() const {
-    StartOptions o;
-    o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-    o.dataHome = (tmp_->path() + "/data").toStdString();
-    o.shippedReceiver = std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER";
-    return o;
+    return optionsIn(*tmp_, std::string(TRIX_SOURCE_DIR) + "/share/RECEIVER");
 }
 
 std::unique_ptr<ScriptedMessages> ConnectedFrame::createMessages() {

@@ -34,6 +34,7 @@
 
 #include "scripted_interaction.h"
 #include "scripted_messages.h"
+#include "temp_profile.h"
 
 using namespace trix;
 using namespace trix::app;
@@ -43,11 +44,7 @@ class DesktopTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> tmp_;
     StartOptions options() const {
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = (tmp_->path() + "/shipped").toStdString();
-        return o;
+        return trix::app::test::optionsIn(*tmp_, (tmp_->path() + "/shipped").toStdString());
     }
 
     // A copy of a sample log in the test's folder, so the test may delete it. The name begins

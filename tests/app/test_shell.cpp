@@ -30,6 +30,7 @@
 
 #include "scripted_interaction.h"
 #include "scripted_messages.h"
+#include "temp_profile.h"
 
 #include <deque>
 #include <fstream>
@@ -70,11 +71,7 @@ class ShellTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> tmp_;
     StartOptions options() const {
-        StartOptions o;
-        o.profilePath = (tmp_->path() + "/config/Trix32.ini").toStdString();
-        o.dataHome = (tmp_->path() + "/data").toStdString();
-        o.shippedReceiver = (tmp_->path() + "/shipped").toStdString();
-        return o;
+        return trix::app::test::optionsIn(*tmp_, (tmp_->path() + "/shipped").toStdString());
     }
     QString logDir() const { return tmp_->path() + "/data/Log"; }
 

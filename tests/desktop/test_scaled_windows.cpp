@@ -8,6 +8,7 @@
 // button cuts its text, no pane is squeezed below what it needs, and the grab has the scale.
 
 #include "../app/scripted_interaction.h"
+#include "../app/temp_profile.h"
 #include "main_window.h"
 #include "trix_application.h"
 #include "views/instruments/instrument_view.h"
@@ -89,10 +90,8 @@ TEST(ScaledWindows, PanelPositionAndSkyChartAreDrawnWhole) {
     views::registerPanelWindows();
     views::registerSkyAndPositionWindows();
     QTemporaryDir tmp;
-    app::StartOptions o;
-    o.profilePath = (tmp.path() + "/config/Trix32.ini").toStdString();
-    o.dataHome = (tmp.path() + "/data").toStdString();
-    o.shippedReceiver = (tmp.path() + "/shipped").toStdString();
+    const app::StartOptions o =
+        trix::app::test::optionsIn(tmp, (tmp.path() + "/shipped").toStdString());
     app::TrixApplication application(o);
     application.settings().activateIndicator = 1;
     Quiet quiet;

@@ -1,6 +1,7 @@
 // The status bar's panes explain themselves when the mouse rests on them; every menu item says
 // what it does in the status bar, and every toolbar button in a tooltip.
 
+#include "../app/temp_profile.h"
 #include "base/strings.h"
 #include "main_window.h"
 #include "recent_logs_menu.h"
@@ -85,10 +86,8 @@ void collectMenuItems(QMenu& menu, const QString& path, QList<QPair<QString, QAc
 
 TEST(StatusTips, EveryMenuItemAndToolbarButtonExplainsItself) {
     QTemporaryDir tmp;
-    trix::app::StartOptions o;
-    o.profilePath = (tmp.path() + "/config/Trix32.ini").toStdString();
-    o.dataHome = (tmp.path() + "/data").toStdString();
-    o.shippedReceiver = (tmp.path() + "/shipped").toStdString();
+    const trix::app::StartOptions o =
+        trix::app::test::optionsIn(tmp, (tmp.path() + "/shipped").toStdString());
     trix::app::TrixApplication app(o);
     trix::app::MainWindow frame(app);
     new trix::print::PrintCommands(frame); // as the program adds it

@@ -2,6 +2,7 @@
 // through a viewed log file: a typed number with Enter, the scroll bar, the keys and the movie.
 
 #include "../../app/scripted_interaction.h"
+#include "../../app/temp_profile.h"
 #include "app/core/emulator.h"
 #include "epoch_counter.h"
 #include "main_window.h"
@@ -92,10 +93,8 @@ TEST(FollowTheCounter, EveryWindowFollowsEveryWayOfMoving) {
     registerSkyAndPositionWindows();
     registerPanelWindows();
     QTemporaryDir tmp;
-    app::StartOptions o;
-    o.profilePath = (tmp.path() + "/config/Trix32.ini").toStdString();
-    o.dataHome = (tmp.path() + "/data").toStdString();
-    o.shippedReceiver = (tmp.path() + "/shipped").toStdString();
+    const app::StartOptions o =
+        trix::app::test::optionsIn(tmp, (tmp.path() + "/shipped").toStdString());
     app::TrixApplication application(o);
     Quiet quiet;
     app::test::ScriptedInteraction ui;

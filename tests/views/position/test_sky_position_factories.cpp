@@ -2,6 +2,7 @@
 // commands during the emulation, fed by its epochs, closed again.
 
 #include "../../app/scripted_interaction.h"
+#include "../../app/temp_profile.h"
 #include "main_window.h"
 #include "trix_application.h"
 #include "view_test_support.h"
@@ -29,10 +30,8 @@ public:
 TEST(SkyPositionFactories, OpenFromTheViewCommandsFollowTheEmulationAndClose) {
     registerSkyAndPositionWindows();
     QTemporaryDir tmp;
-    app::StartOptions o;
-    o.profilePath = (tmp.path() + "/config/Trix32.ini").toStdString();
-    o.dataHome = (tmp.path() + "/data").toStdString();
-    o.shippedReceiver = (tmp.path() + "/shipped").toStdString();
+    const app::StartOptions o =
+        trix::app::test::optionsIn(tmp, (tmp.path() + "/shipped").toStdString());
     app::TrixApplication application(o);
     Quiet quiet;
     {
