@@ -3,6 +3,7 @@
 // polylines of the same points in the same run; and the area one movie cursor step repaints.
 
 #include "decode/epoch_decoder.h"
+#include "median_time.h"
 #include "views/plot/plot_painter.h"
 #include "views/plot/plot_strips_view.h"
 #include "views/plot/plot_window.h"
@@ -23,19 +24,6 @@ using namespace trix;
 using namespace trix::plot;
 
 namespace {
-
-double medianMs(const std::function<void()>& run, int repeats) {
-    run();
-    std::vector<double> t;
-    for (int i = 0; i < repeats; ++i) {
-        const auto a = std::chrono::steady_clock::now();
-        run();
-        const auto b = std::chrono::steady_clock::now();
-        t.push_back(std::chrono::duration<double, std::milli>(b - a).count());
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
 
 // 65536 epochs of a standing attitude receiver with noise; one epoch in 50 has a reset
 // attitude.

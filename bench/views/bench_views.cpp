@@ -4,8 +4,9 @@
 
 #include "decode/epoch_decoder.h"
 #include "decode/records.h"
-#include "views/position/plot_scale.h"
+#include "median_time.h"
 #include "views/position/departure_plot_view.h"
+#include "views/position/plot_scale.h"
 #include "views/position/position_window.h"
 #include "views/sky/display_source.h"
 #include "views/sky/sky_chart_view.h"
@@ -28,19 +29,6 @@ using namespace trix;
 using namespace trix::views;
 
 namespace {
-
-double medianMs(const std::function<void()>& run, int repeats) {
-    run(); // warm caches and fonts
-    std::vector<double> t;
-    for (int i = 0; i < repeats; ++i) {
-        const auto a = std::chrono::steady_clock::now();
-        run();
-        const auto b = std::chrono::steady_clock::now();
-        t.push_back(std::chrono::duration<double, std::milli>(b - a).count());
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
 
 void report(const char* what, double ms, double bare) {
     std::printf("%-44s %9.3f ms   x%5.2f of bare   %s the 200 ms movie tick\n", what, ms, ms / bare,
